@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The Traditional Chinese form of a Simplified Chinese text; characters without one (digits,
+// Latin letters, punctuation) come back unchanged.
+QString ToTraditional(const QString &simplified);

@@ -1,0 +1,89 @@
+#include "image/textconversions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+QString HexByteText(double v)
+{
+    if (!std::isfinite(v))
+        v = 0;
+    v = std::clamp(v, -2147483648.0, 4294967295.0);
+    const auto whole = static_cast<std::int64_t>(std::nearbyint(v));
+    const auto bits = static_cast<std::uint32_t>(whole);
+    QString text = QString::number(bits, 16).toUpper();
+    if (text.size() < 2)
+        text.prepend(QLatin1Char('0'));
+    return text;
+}
+
+QString HexWordText(int v)
+{
+    return QString::number(static_cast<std::uint16_t>(v), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+QString HexToBinaryText(QStringView hex)
+{
+    static const QLatin1StringView nibbles("0000000100100011010001010110011110001001101010111100110111101111");
+    QString binary;
+    binary.reserve(hex.size() * 4);
+    for (QChar c : hex) {
+        bool ok = false;
+        int n = QString(c).toInt(&ok, 16);
+        if (!ok)
+            n = 0;
+        binary += nibbles.sliced(4 * n, 4);
+    }
+    return binary;
+}
+
+QString BinaryToHexText(QStringView binary)
+{
+    QString padded = binary.toString();
+    while (padded.size() % 4 != 0)
+        padded.prepend(QLatin1Char('0'));
+    QString hex;
+    for (qsizetype i = 0; i < padded.size(); i += 4) {
+        int n = 0;
+        for (int bit = 0; bit < 4; ++bit)
+            n = n * 2 + (padded[i + bit] == QLatin1Char('1') ? 1 : 0);
+        hex += QString::number(n, 16).toUpper();
+    }
+    return hex;
+}
+
+double SnapFrequencyToStep(QStringView frequency)
+{
+    if (frequency.size() < 4)
+        return frequency.toDouble();
+    const QStringView head = frequency.first(frequency.size() - 4);
+    const int x = frequency.last(4).toInt();
+    const int r5 = x % 500;
+    const int r6 = x % 625;
+    if (r5 == 0 || r6 == 0)
+        return frequency.toDouble();
+    const int snapped = x - std::min(r5, r6);
+    return (head.toString() + QString::number(snapped).rightJustified(4, QLatin1Char('0'))).toDouble();
+}
+
+double RemainderOf(double step, double value)
+{
+    if (value < step)
+        return value;
+    if (!(step > 0) || !std::isfinite(value))
+        return value; // no step to take away: nothing sensible to subtract
+    const double quotient = value / step;
+    if (!QString::number(quotient, 'g', 15).contains(QLatin1Char('.')))
+        return 0;
+    // The smallest k with value - k * step < step. value - k * step falls as k grows, so start
+    // from the estimate the quotient gives and walk the few steps to the exact boundary instead
+    // of counting up from 1, which takes value / step turns.
+    if (quotient >= 4503599627370496.0) // 2^52: k would no longer step by one
+        return std::fmod(value, step);
+    double k = std::max(1.0, std::floor(quotient) - 1);
+    while (k > 1 && value - (k - 1) * step < step)
+        --k;
+    while (value - k * step >= step)
+        ++k;
+    return value - k * step;
+}
