@@ -212,6 +212,12 @@ private slots:
         const auto cell = [](int row, int column, QString text) {
             return Setup([=](EditorState &s) { s.cell(row, column) = text; });
         };
+        const Setup startValues = [](EditorState &) {};
+        QTest::newRow("start values: DTMF group, keys") << startValues << 256 << hex("0001000101010000 FFFFFFFFFF 0A00FF");
+        QTest::newRow("start values: main window, options") << startValues << 287 << hex("010201 0100 010101 010101010101 FF FF");
+        QTest::newRow("start values: scan") << startValues << 336 << hex("0001010101 0000 0000");
+        QTest::newRow("start values: power tuning") << startValues << 371 << hex("D0FFFFFFFF5C");
+        QTest::newRow("start values: codes") << startValues << 496 << hex("31FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF 32FF");
         QTest::newRow("RX frequency") << cell(1, Column::RxFrequency, "436.12500") << 0 << hex("00256143");
         QTest::newRow("TX frequency") << cell(2, Column::TxFrequency, "438.50000") << 20 << hex("00008543");
         QTest::newRow("D023N") << cell(1, Column::RxTone, "D023N") << 8 << hex("1328");
