@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "common/files.h"
 #include <optional>
 
 namespace {
@@ -16,18 +18,6 @@ RadioImage sampleImage()
     return EncodeImage(state, CellTexts::forLanguage(Language::English));
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -47,7 +37,7 @@ private slots:
         const QString path = m_dir->filePath("radio.DAT");
         const RadioImage image = sampleImage();
         QVERIFY(DataFile::write(path, image));
-        const QByteArray bytes = readBytes(path);
+        const QByteArray bytes = readFileBytes(path);
         QCOMPARE(bytes.size(), 853);
         QVERIFY(bytes.startsWith(QByteArray::fromHex("5156463534")));
         QCOMPARE(bytes.mid(5), image.bytes());
@@ -78,7 +68,7 @@ private slots:
         QFETCH(DataFile::ReadStatus, status);
         QFETCH(int, imageSize);
         const QString path = m_dir->filePath("in.DAT");
-        writeBytes(path, contents);
+        QVERIFY(writeFileBytes(path, contents));
         const DataFile::ReadResult result = DataFile::read(path);
         QCOMPARE(result.status, status);
         QCOMPARE(result.image.size(), imageSize);
@@ -95,11 +85,11 @@ private slots:
     void overwriteReplacesWholeFile()
     {
         const QString path = m_dir->filePath("old.DAT");
-        writeBytes(path, QByteArray(5000, 'x'));
+        QVERIFY(writeFileBytes(path, QByteArray(5000, 'x')));
         const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
         QVERIFY(QFile::setPermissions(path, permissions));
         QVERIFY(DataFile::write(path, sampleImage()));
-        QCOMPARE(readBytes(path), DataFile::contentsOf(sampleImage()));
+        QCOMPARE(readFileBytes(path), DataFile::contentsOf(sampleImage()));
         const auto ownerGroupOther = QFileDevice::Permissions(0x7077);
         QCOMPARE(QFile::permissions(path) & ownerGroupOther, permissions);
     }
@@ -108,7 +98,7 @@ private slots:
     void failedWriteKeepsTheOldFile()
     {
         const QString path = m_dir->filePath("kept.DAT");
-        writeBytes(path, "old contents");
+        QVERIFY(writeFileBytes(path, "old contents"));
         QString error;
         QVERIFY(!DataFile::write(m_dir->filePath("no such folder/new.DAT"), sampleImage(), &error));
         QVERIFY(!error.isEmpty());
@@ -118,7 +108,7 @@ private slots:
         QVERIFY(!DataFile::write(m_dir->filePath("folder.DAT"), sampleImage(), &error));
         QVERIFY(QFileInfo(m_dir->filePath("folder.DAT")).isDir());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList {"kept.DAT"});
-        QCOMPARE(readBytes(path), QByteArray("old contents"));
+        QCOMPARE(readFileBytes(path), QByteArray("old contents"));
     }
 
 private:

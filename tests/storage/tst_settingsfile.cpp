@@ -5,25 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/files.h"
+
 Q_DECLARE_METATYPE(Settings)
-
-namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestSettingsFile : public QObject
 {
@@ -48,7 +32,7 @@ private slots:
         QFETCH(Settings, settings);
         QTemporaryDir dir;
         if (contents != "missing")
-            writeBytes(dir.filePath("parameter"), contents);
+            QVERIFY(writeFileBytes(dir.filePath("parameter"), contents));
         QCOMPARE(SettingsFile::locate(dir.path(), dir.filePath("user")).read(), settings);
     }
 
@@ -57,10 +41,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("parameter");
-        writeBytes(path, QByteArray("\x01\x04\x01\x07\x08", 5));
+        QVERIFY(writeFileBytes(path, QByteArray("\x01\x04\x01\x07\x08", 5)));
         const SettingsFile file = SettingsFile::locate(dir.path(), dir.filePath("user"));
         QVERIFY(file.write({0, 3, 2}));
-        QCOMPARE(readBytes(path), QByteArray("\x00\x03\x02\x07\x08", 5));
+        QCOMPARE(readFileBytes(path), QByteArray("\x00\x03\x02\x07\x08", 5));
     }
 
     void firstRunWritesThreeBytes()
@@ -69,7 +53,7 @@ private slots:
         const SettingsFile file = SettingsFile::locate(dir.path(), dir.filePath("user"));
         QCOMPARE(file.writePath(), dir.filePath("parameter"));
         QVERIFY(file.write({0, 1, 0}));
-        QCOMPARE(readBytes(dir.filePath("parameter")), QByteArray("\x00\x01\x00", 3));
+        QCOMPARE(readFileBytes(dir.filePath("parameter")), QByteArray("\x00\x01\x00", 3));
     }
 
     // An installed program's folder cannot be written: the user's configuration folder takes
@@ -94,7 +78,7 @@ private slots:
     void cannotWrite()
     {
         QTemporaryDir dir;
-        writeBytes(dir.filePath("blocked"), "a file where a folder should be");
+        QVERIFY(writeFileBytes(dir.filePath("blocked"), "a file where a folder should be"));
         const SettingsFile file = SettingsFile::locate(dir.filePath("program"), dir.filePath("blocked/qv540"));
         QVERIFY(!file.write({1, 2, 1}));
     }
