@@ -2,6 +2,7 @@
 
 #include "image/fields.h"
 #include "image/layout.h"
+#include "image/tonelist.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,17 +55,19 @@ void decodeChannel(const Reader &in, int row, EditorState &state, const CellText
     state.cell(row, Column::RxFrequency) = frequencyText(rx);
     state.cell(row, Column::TxFrequency) = frequencyText(in.frequency(record + 4));
 
+    // The tone editor remembers the list item of each tone cell, to fall back on when a typed
+    // tone is refused: it becomes the decoded tone's item, so that no tone of an earlier image
+    // can come back.
     auto decodeTone = [&](int toneColumn, int frequencyColumn, int offset) {
         const quint16 word = in.word(offset);
         QString &cell = state.cell(row, toneColumn);
-        if (word != NoTone) {
+        if (word != NoTone)
             cell = toneText(word);
-        } else if (state.cell(row, frequencyColumn).isEmpty()) {
+        else if (state.cell(row, frequencyColumn).isEmpty())
             cell.clear();
-        } else {
+        else
             cell = texts.toneOff;
-            state.option(toneColumn, row) = 0;
-        }
+        state.option(toneColumn, row) = qint16(ToneList::indexOf(cell));
     };
     decodeTone(Column::RxTone, Column::RxFrequency, record + 8);
     decodeTone(Column::TxTone, Column::TxFrequency, record + 10);

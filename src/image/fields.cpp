@@ -14,9 +14,8 @@ bool isUpperHexDigit(QChar c)
     return isAsciiDigit(c) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 
-// A plain decimal number (digits with at most one point, at least one digit, nothing else) as
-// an integer count of 10^-decimals units, rounded half up. Nothing when it is not such a number
-// or is not below limit.
+} // namespace
+
 std::optional<qint64> decimalUnits(QStringView text, int decimals, qint64 limit)
 {
     const qsizetype point = text.indexOf(QLatin1Char('.'));
@@ -43,6 +42,8 @@ std::optional<qint64> decimalUnits(QStringView text, int decimals, qint64 limit)
         return std::nullopt;
     return units;
 }
+
+namespace {
 
 quint8 hexPair(QChar high, QChar low)
 {

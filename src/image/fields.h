@@ -24,6 +24,11 @@ QString frequencyText(const FrequencyBytes &bytes);
 // give FF FF FF FF.
 FrequencyBytes frequencyBytes(QStringView text);
 
+// A plain decimal number (digits with at most one point, at least one digit, no sign, no
+// blanks) as a count of 10^-decimals units, rounded half up. Nothing for any other text or a
+// value that is not below limit.
+std::optional<qint64> decimalUnits(QStringView text, int decimals, qint64 limit);
+
 // The value of a frequency text in 10 Hz units: plain digits with at most one point, no sign,
 // rounded to 10 Hz; nothing for any other text or a value of 1000 MHz or more.
 std::optional<qint64> frequencyUnits(QStringView text);

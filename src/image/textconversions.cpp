@@ -1,5 +1,7 @@
 #include "image/textconversions.h"
 
+#include "image/fields.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -52,18 +54,22 @@ QString BinaryToHexText(QStringView binary)
     return hex;
 }
 
+qint64 snapUnitsToStep(qint64 units)
+{
+    const qint64 x = units % 10000; // tens of hertz within the 100 kHz step
+    const qint64 r5 = x % 500;
+    const qint64 r6 = x % 625;
+    if (r5 == 0 || r6 == 0)
+        return units;
+    return units - std::min(r5, r6);
+}
+
 double SnapFrequencyToStep(QStringView frequency)
 {
-    if (frequency.size() < 4)
+    const auto units = frequencyUnits(frequency);
+    if (!units)
         return frequency.toDouble();
-    const QStringView head = frequency.first(frequency.size() - 4);
-    const int x = frequency.last(4).toInt();
-    const int r5 = x % 500;
-    const int r6 = x % 625;
-    if (r5 == 0 || r6 == 0)
-        return frequency.toDouble();
-    const int snapped = x - std::min(r5, r6);
-    return (head.toString() + QString::number(snapped).rightJustified(4, QLatin1Char('0'))).toDouble();
+    return snapUnitsToStep(*units) / 100000.0;
 }
 
 double RemainderOf(double step, double value)

@@ -25,6 +25,9 @@ QString BinaryToHexText(QStringView binary);
 // rasters (the one that changes it less): "436.12345" -> 436.12, "436.00700" -> 436.00625.
 double SnapFrequencyToStep(QStringView frequency);
 
+// The same on a frequency in 10 Hz units.
+qint64 snapUnitsToStep(qint64 units);
+
 // The remainder of value divided by step, as the test-frequency dialog needs it: value itself
 // below one step, 0 when the quotient is whole to 15 significant digits (so that rounding
 // errors of binary fractions do not count), otherwise value - k * step for the smallest k that

@@ -1,6 +1,7 @@
 #include "image/codec.h"
 #include "image/fields.h"
 #include "image/layout.h"
+#include "image/tonelist.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -62,6 +63,8 @@ EditorState richState(int variant, const CellTexts &texts)
             s.cell(row, Column::RxTone) = texts.toneOff;
             s.cell(row, Column::TxTone) = row % 5 == 0 ? QString() : texts.toneOff;
         }
+        for (int column : {Column::RxTone, Column::TxTone})
+            s.option(column, row) = qint16(ToneList::indexOf(s.cell(row, column)));
         for (int column = Column::Power; column <= Column::Scan; ++column)
             setOptionCell(s, row, column, (row >> (column - 5) ^ variant) & 1, texts);
     }
@@ -313,6 +316,10 @@ private slots:
             QCOMPARE(s.option(Column::BusyLock, 1), 1);
             QCOMPARE(s.option(Column::Power, 1), 0);
         });
+        QTest::newRow("tone items remembered") << Patch {{0, hex("00256143 00256143 1328 8D03")}} << Check([](const EditorState &s) {
+            QCOMPARE(s.option(Column::RxTone, 1), 51); // D023N
+            QCOMPARE(s.option(Column::TxTone, 1), 0);  // 90.5 Hz is not listed
+        });
         QTest::newRow("no TX frequency nor tone") << Patch {{0, hex("00256143 FFFFFFFF 1328 FFFF")}}
                                                   << Check([](const EditorState &s) {
                                                          QCOMPARE(s.cell(1, Column::RxTone), "D023N");
@@ -381,6 +388,7 @@ private slots:
         state.keyFunction2 = 7;
         state.currentBand = 3;
         state.debugUnlocked = true;
+        state.option(Column::RxTone, 1) = state.option(Column::TxTone, 1) = 42;
         const RadioImage blank(QByteArray(RadioImage::ReadSize, '\xFF'));
         DecodeImage(patched(blank, patch), state, English);
         check(state);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The seven frequency bands of the band selector, in its order (the order the image and the
+// radio's identity use), and the limits each allows, in whole MHz.
+namespace Bands {
+
+QStringList items(); // "400-500MHz", "450-490MHz", ...
+
+struct Limits
+{
+    int low = 0;  // lowest frequency allowed
+    int high = 0; // first frequency no longer allowed
+};
+
+// The limits written in a band text: the low limit from its characters 1 to 3, the high limit
+// from its characters 5 to 7.
+Limits limitsOf(const QString &bandText);
+
+} // namespace Bands
