@@ -1,12 +1,17 @@
 #include "app/form1.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qv540"));
-    Form1 window;
+    Form1 window(SettingsFile::forThisProgram());
     window.show();
+    // A data file named on the command line opens at once, as a file manager expects.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (!arguments.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file = arguments.constFirst()] { window.openDataFile(file); });
     return app.exec();
 }

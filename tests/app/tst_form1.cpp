@@ -1,27 +1,559 @@
+#include "app/datafiledialog.h"
 #include "app/form1.h"
+#include "editor/channelgrid.h"
+#include "i18n/msgboxlocalized.h"
+#include "image/codec.h"
+#include "storage/datafile.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <memory>
+
+#include "common/files.h"
+
+using Column = EditorState::Column;
 
 class TestForm1 : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void startsWithTitleAndEmptyGrid()
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Form1> m_window;
+    QList<MessageBoxRequest> m_messages; // every message box shown, in order
+    QList<int> m_answers;                // the answers to give; the first button when none is left
+    QStringList m_fileNames;             // the file dialog's answers; cancelled when none is left
+    int m_fileDialogs = 0;
+
+    // A window started with the given settings file (none when null) in a fresh folder.
+    Form1 &start(const QByteArray &settings = QByteArray())
     {
-        Form1 window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.windowTitle(), QString("QV-540 对讲机编程软件 V1.20"));
-        QCOMPARE(window.Grid1->rowCount(), 16);
-        QCOMPARE(window.Grid1->columnCount(), 8);
-        QCOMPARE(window.Grid1->horizontalHeaderItem(0)->text(), QString("接收频率"));
-        QCOMPARE(window.Grid1->verticalHeaderItem(15)->text(), QString("16"));
-        for (int row = 0; row < 16; ++row)
-            for (int column = 0; column < 8; ++column)
-                QVERIFY(!window.Grid1->item(row, column) || window.Grid1->item(row, column)->text().isEmpty());
+        m_window.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        if (!settings.isNull())
+            writeFileBytes(settingsPath(), settings);
+        m_window = std::make_unique<Form1>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
+        m_window->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
+        m_messages.clear();
+        return *m_window;
+    }
+
+    QString settingsPath() const { return m_dir->filePath("parameter"); }
+    ChannelGrid &grid() { return *m_window->channelGrid; }
+    QString cell(int row, int column) { return m_window->Grid1->item(row - 1, column)->text(); }
+    QStringList row(int r)
+    {
+        QStringList cells;
+        for (int column = 1; column <= 8; ++column)
+            cells << cell(r, column);
+        return cells;
+    }
+
+    void clickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(m_window->Grid1->viewport(), button, {}, grid().cellRect(row, column).center());
+    }
+
+    void typeFrequency(int row, int column, const QString &text)
+    {
+        clickCell(row, column);
+        QVERIFY(grid().Text1->isVisible());
+        QTest::keyClicks(grid().Text1, text); // replaces the cell's text, which the editor selects
+        if (text.isEmpty())
+            QTest::keyClick(grid().Text1, Qt::Key_Backspace);
+        QTest::keyClick(grid().Text1, Qt::Key_Return);
+    }
+
+    // Picks an item of an open drop-down list as a user does, with the arrow keys and Enter.
+    void pickFromList(QComboBox *combo, int index)
+    {
+        QAbstractItemView *view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        view->setCurrentIndex(view->model()->index(index, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+
+    void choose(QComboBox *combo, int index)
+    {
+        combo->showPopup();
+        pickFromList(combo, index);
+    }
+
+    QString messageText(int i = -1) const { return m_messages.value(i < 0 ? m_messages.size() - 1 : i).text; }
+
+private slots:
+    void init()
+    {
+        m_messages.clear();
+        m_answers.clear();
+        m_fileNames.clear();
+        m_fileDialogs = 0;
+        setMessageBoxResponder([this](const MessageBoxRequest &request) {
+            m_messages << request;
+            if (!m_answers.isEmpty())
+                return m_answers.takeFirst();
+            return (request.style & 0xF) == MsgBoxStyle::YesNo || (request.style & 0xF) == MsgBoxStyle::YesNoCancel
+                ? MsgBoxResult::Yes
+                : MsgBoxResult::Ok;
+        });
+        DataFileDialog::setChooser([this](DataFileDialog::Kind) {
+            ++m_fileDialogs;
+            return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
+        });
+    }
+
+    void cleanup()
+    {
+        if (m_window)
+            m_window->channelGrid->commitEdit();
+        m_window.reset(); // the test's changes are discarded without a question: the responder answers
+        setMessageBoxResponder(nullptr);
+        DataFileDialog::setChooser(nullptr);
+    }
+
+    // ---- Start-up and shutdown ----
+
+    void startUp_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QStringList>("texts"); // title, header 1, time-out, pre-alert, squelch, voice, battery
+        QTest::newRow("first run") << QByteArray()
+                                   << QStringList {"QV-540 对讲机编程软件 V1.20", "接收频率", "30 秒", "1 秒", "1 级", "中文", "使能"};
+        QTest::newRow("English") << QByteArray("\x00\x00\x01", 3)
+                                 << QStringList {"QV-540 Radio Software V1.20", "RX frequency", "30 S", "1 S", "1 Group", "Chinese", "On"};
+    }
+    void startUp()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QStringList, texts);
+        Form1 &w = start(settings);
+        QCOMPARE(w.windowTitle(), texts[0]);
+        QCOMPARE(w.Grid1->horizontalHeaderItem(1)->text(), texts[1]);
+        QCOMPARE(w.Combo3->count(), 40);
+        QCOMPARE(w.Combo3->itemText(39), texts[2].replace("30", "600"));
+        QCOMPARE(w.Combo3->currentIndex(), 1);
+        QCOMPARE(w.Combo4->currentText(), texts[3]);
+        QCOMPARE(w.Combo4->count(), 11);
+        QCOMPARE(w.Combo9->currentText(), texts[4]);
+        QCOMPARE(w.Combo9->count(), 10);
+        QCOMPARE(w.Combo2->currentText(), texts[5]);
+        QCOMPARE(w.Combo6->currentText(), texts[6]);
+        QCOMPARE(w.Combo7->currentIndex(), 1);
+        QCOMPARE(w.Combo1->currentText(), QString("400-500MHz"));
+        QCOMPARE(w.bandLimits().low, 400);
+        QVERIFY(!w.mnulock->isChecked());
+        QVERIFY(w.Grid1->isEnabled());
+        QVERIFY(!w.ProgressBar1->isVisible());
+        QVERIFY(!w.mnumainhelp->isEnabled());
+        for (int r = 1; r <= 16; ++r) {
+            QCOMPARE(cell(r, 0), QString("%1").arg(r, 2, 10, QChar('0')));
+            QCOMPARE(row(r), QStringList(8, QString()));
+        }
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void settingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("no file") << QByteArray() << false << QByteArray("\x00\x00\x00", 3);
+        QTest::newRow("locked, English, COM4") << QByteArray("\x01\x04\x01", 3) << true << QByteArray("\x01\x04\x01", 3);
+        QTest::newRow("lock byte neither 0 nor 1") << QByteArray("\x07\x02\x00", 3) << false << QByteArray("\x00\x02\x00", 3);
+        QTest::newRow("five bytes") << QByteArray("\x00\x03\x00\x41\x42", 5) << false << QByteArray("\x00\x03\x00\x41\x42", 5);
+    }
+    void settingsFile()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, locked);
+        QFETCH(QByteArray, after);
+        Form1 &w = start(before.isEmpty() ? QByteArray() : before);
+        QCOMPARE(w.mnulock->isChecked(), locked);
+        for (QWidget *area : std::initializer_list<QWidget *> {w.Frame1, w.Frame2, w.Grid1})
+            QCOMPARE(area->isEnabled(), !locked);
+        w.mnuQuit->trigger();
+        QCOMPARE(readFileBytes(settingsPath()), after);
+    }
+
+    void lockCommand()
+    {
+        Form1 &w = start();
+        w.mnulock->trigger();
+        QVERIFY(!w.Grid1->isEnabled() && !w.Frame1->isEnabled() && !w.Frame2->isEnabled());
+        clickCell(1, 1);
+        QVERIFY(!grid().Text1->isVisible()); // a locked grid opens no editor
+        w.close();
+        QCOMPARE(readFileBytes(settingsPath()).left(1), QByteArray("\x01", 1));
+        w.mnulock->trigger();
+        QVERIFY(w.Grid1->isEnabled() && w.Frame1->isEnabled() && w.Frame2->isEnabled());
+    }
+
+    // ---- The grid and its editors ----
+
+    void firstFrequencyMakesAChannel()
+    {
+        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        clickCell(1, Column::Power); // an empty row starts with its RX frequency
+        QVERIFY(grid().Text1->isVisible());
+        QCOMPARE(grid().Text1->geometry(), grid().cellRect(1, Column::RxFrequency));
+        QCOMPARE(w.Grid1->currentColumn(), 1);
+        QTest::keyClicks(grid().Text1, "4x3a8.12345678"); // letters do not pass; a tenth character neither
+        QCOMPARE(grid().Text1->text(), QString("438.12345"));
+        QTest::keyClick(grid().Text1, Qt::Key_Return);
+        QVERIFY(!grid().Text1->isVisible());
+        QVERIFY(w.Grid1->hasFocus());
+        QCOMPARE(row(1), (QStringList {"438.12000", "Off", "438.12000", "Off", "Hight", "Off", "Wide", "Have"}));
+    }
+
+    void frequencyOutOfBand_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("upper limit") << "500";
+        QTest::newRow("below") << "399.99999";
+    }
+    void frequencyOutOfBand()
+    {
+        QFETCH(QString, typed);
+        start(QByteArray("\x00\x00\x01", 3));
+        typeFrequency(1, 1, "436.125");
+        typeFrequency(1, 3, typed);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text, QString("Beyond the frequency range"));
+        QCOMPARE(m_messages[0].title, QString("Lumeo"));
+        QCOMPARE(m_messages[0].buttons, QStringList {"OK"});
+        QCOMPARE(cell(1, 3), QString("436.12500"));
+        typeFrequency(2, 1, typed); // an empty row stays empty
+        QCOMPARE(row(2), QStringList(8, QString()));
+    }
+
+    void erasingFrequencies()
+    {
+        start();
+        typeFrequency(1, 1, "436.125");
+        typeFrequency(1, 3, "");
+        QCOMPARE(cell(1, 3), QString("436.12500"));
+        typeFrequency(1, 1, "");
+        QCOMPARE(row(1), QStringList(8, QString()));
+    }
+
+    void keyboardAndMouse()
+    {
+        Form1 &w = start();
+        typeFrequency(1, 1, "436.125");
+        w.Grid1->setCurrentCell(0, 3);
+        w.Grid1->setFocus();
+        QTest::keyClick(w.Grid1, Qt::Key_Right);
+        QTest::keyClick(w.Grid1, Qt::Key_Left);
+        QTest::keyClick(w.Grid1, Qt::Key_Left);
+        QCOMPARE(w.Grid1->currentColumn(), 2);
+        QVERIFY(!grid().Text1->isVisible() && !grid().Combo8->isVisible()); // arrows only move
+        w.Grid1->setCurrentCell(0, 3);
+        QTest::keyClick(w.Grid1, Qt::Key_Return);
+        QVERIFY(grid().Text1->isVisible()); // Enter opens as a click does
+        QCOMPARE(grid().Text1->geometry(), grid().cellRect(1, 3));
+        QTest::keyClick(grid().Text1, Qt::Key_Return);
+
+        clickCell(1, 5, Qt::RightButton);
+        QVERIFY(w.Grid1->hasFocus());
+        QCOMPARE(w.Grid1->currentColumn(), 3); // a right click only focuses
+        QVERIFY(!grid().Combo5[0]->isVisible());
+    }
+
+    void typedTones_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("lower-case DCS") << "d23n" << "D023N";
+        QTest::newRow("DCS above 777") << "D999i" << "D777I";
+        QTest::newRow("not octal") << "D089N" << "Off";
+        QTest::newRow("no letter") << "D23" << "Off";
+        QTest::newRow("CTCSS") << "85" << "85.0";
+        QTest::newRow("CTCSS too high") << "300" << "Off";
+        QTest::newRow("letters filtered") << "8x8.5" << "88.5";
+    }
+    void typedTones()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, cell);
+        start(QByteArray("\x00\x00\x01", 3));
+        typeFrequency(1, 1, "436.125");
+        clickCell(1, Column::TxTone);
+        QComboBox *combo = grid().Combo8;
+        QVERIFY(combo->isVisible());
+        QTRY_VERIFY(combo->view()->isVisible()); // opens with its list dropped down
+        QTest::keyClick(combo->view(), typed[0].toLatin1()); // typing closes the list and types
+        QVERIFY(!combo->view()->isVisible());
+        QTest::keyClicks(combo, typed.mid(1));
+        QTest::keyClick(combo, Qt::Key_Return);
+        QVERIFY(!combo->isVisible());
+        QCOMPARE(this->cell(1, Column::TxTone), cell);
+        QCOMPARE(m_window->state().option(Column::TxTone, 1), 0);
+    }
+
+    void pickedTone()
+    {
+        start();
+        typeFrequency(1, 1, "436.125");
+        clickCell(1, Column::RxTone);
+        pickFromList(grid().Combo8, 163);
+        QVERIFY(!grid().Combo8->isVisible());
+        QCOMPARE(cell(1, Column::RxTone), QString("D047I"));
+        QCOMPARE(m_window->state().option(Column::RxTone, 1), 163);
+        clickCell(1, Column::RxTone);
+        QTest::keyClick(grid().Combo8->view(), '3'); // refused: back to the picked tone
+        QTest::keyClicks(grid().Combo8, "00");
+        m_window->Grid1->setFocus();
+        QCOMPARE(cell(1, Column::RxTone), QString("D047I"));
+    }
+
+    void optionCells()
+    {
+        Form1 &w = start();
+        typeFrequency(1, 1, "436.125");
+        clickCell(1, Column::Power);
+        QComboBox *power = grid().Combo5[0];
+        QVERIFY(power->isVisible());
+        QCOMPARE(power->currentText(), QString("高")); // opening shows the cell's item, writes nothing
+        QCOMPARE(cell(1, Column::Power), QString("高"));
+        pickFromList(power, 0);
+        QVERIFY(!power->isVisible());
+        QCOMPARE(cell(1, Column::Power), QString("低"));
+        QCOMPARE(w.state().option(Column::Power, 1), 0);
+
+        clickCell(1, Column::Bandwidth);
+        QComboBox *band = grid().Combo5[2];
+        QTRY_VERIFY(band->view()->isVisible());
+        QTest::keyClick(band->view(), Qt::Key_Escape); // dropped down and left without a pick
+        clickCell(2, 0);
+        QVERIFY(!band->isVisible());
+        QCOMPARE(cell(1, Column::Bandwidth), QString("宽带"));
+        QCOMPARE(w.state().option(Column::Bandwidth, 1), 1);
+    }
+
+    // ---- Band selection ----
+
+    void bandQuestion()
+    {
+        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        typeFrequency(1, 1, "436.125");
+        m_answers << MsgBoxResult::Cancel;
+        choose(w.Combo1, 5);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text, QString("Change frequency channel list will remove, sure?"));
+        QCOMPARE(m_messages[0].title, QString("Attention!"));
+        QCOMPARE(m_messages[0].buttons, (QStringList {"OK", "Cancel"}));
+        QCOMPARE(w.Combo1->currentIndex(), 0);
+        QCOMPARE(cell(1, 1), QString("436.12500"));
+        typeFrequency(2, 1, "150"); // checked against the band still in force
+        QCOMPARE(messageText(), QString("Beyond the frequency range"));
+
+        m_answers << MsgBoxResult::Ok;
+        choose(w.Combo1, 5);
+        QCOMPARE(w.Combo1->currentIndex(), 5);
+        QCOMPARE(w.state().currentBand, 5);
+        QCOMPARE(row(1), QStringList(8, QString()));
+        QCOMPARE(w.bandLimits().low, 136);
+        QCOMPARE(w.bandLimits().high, 174);
+        const int before = int(m_messages.size());
+        choose(w.Combo1, 5); // the band in force asks nothing
+        QCOMPARE(m_messages.size(), before);
+    }
+
+    // ---- Files ----
+
+    void saveThenOpen()
+    {
+        Form1 &w = start();
+        m_answers << MsgBoxResult::Ok;
+        choose(w.Combo1, 5);
+        typeFrequency(1, 1, "145.025");
+        typeFrequency(3, 1, "150");
+        clickCell(3, Column::RxTone);
+        pickFromList(grid().Combo8, 60);
+        choose(w.Combo3, 7);
+        choose(w.Combo9, 9);
+        const QStringList channel3 = row(3);
+
+        const QString name = m_dir->filePath("radio"); // no extension: ".DAT" is added
+        m_fileNames << name;
+        w.mnuAssave->trigger();
+        const QString path = name + ".DAT";
+        QCOMPARE(readFileBytes(path).size(), 853);
+        QVERIFY(readFileBytes(path).startsWith("QVF54"));
+        QCOMPARE(w.windowTitle(), "Lumeo-" + path);
+
+        m_answers << MsgBoxResult::Ok;
+        w.mnuNew->trigger();
+        QCOMPARE(row(3), QStringList(8, QString()));
+        QCOMPARE(w.Combo1->currentIndex(), 5); // New keeps the band and the settings
+        QCOMPARE(w.Combo3->currentIndex(), 7);
+        choose(w.Combo3, 2);
+
+        m_fileNames << path;
+        w.mnuOpen->trigger();
+        QCOMPARE(row(3), channel3);
+        QCOMPARE(cell(1, 1), QString("145.02500"));
+        QCOMPARE(w.Combo1->currentIndex(), 5);
+        QCOMPARE(w.Combo3->currentIndex(), 7);
+        QCOMPARE(w.Combo9->currentIndex(), 9);
+        QCOMPARE(w.windowTitle(), "Lumeo-" + path);
+    }
+
+    void overwriteQuestion()
+    {
+        Form1 &w = start();
+        const QString path = m_dir->filePath("kept.DAT");
+        writeFileBytes(path, "old");
+        typeFrequency(1, 1, "436.125");
+        m_fileNames << path; // then the second dialog is cancelled
+        m_answers << MsgBoxResult::No;
+        w.mnuAssave->trigger();
+        QCOMPARE(m_fileDialogs, 2);
+        QCOMPARE(messageText(), QString("该文件已存在，是否覆盖？"));
+        QCOMPARE(m_messages.last().buttons, (QStringList {"是", "否"}));
+        QCOMPARE(readFileBytes(path), QByteArray("old"));
+
+        m_fileNames << path;
+        m_answers << MsgBoxResult::Yes;
+        w.mnuAssave->trigger();
+        QCOMPARE(readFileBytes(path).size(), 853);
+    }
+
+    void notADataFile_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("wrong signature") << "QVX54" + QByteArray(848, '\xFF');
+        QTest::newRow("too short") << "QVF54" + QByteArray(700, '\x00');
+    }
+    void notADataFile()
+    {
+        QFETCH(QByteArray, contents);
+        Form1 &w = start();
+        typeFrequency(1, 1, "436.125");
+        const QString title = w.windowTitle();
+        const QString path = m_dir->filePath("other.DAT");
+        writeFileBytes(path, contents);
+        m_fileNames << path;
+        w.mnuOpen->trigger();
+        QCOMPARE(messageText(), QString("文件类型不对，无法打开。"));
+        QCOMPARE(cell(1, 1), QString("436.12500"));
+        QCOMPARE(w.windowTitle(), title);
+    }
+
+    void failures()
+    {
+        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        typeFrequency(1, 1, "436.125");
+        const QString title = w.windowTitle();
+        m_fileNames << m_dir->filePath("missing/folder/radio.DAT");
+        w.mnuAssave->trigger();
+        QVERIFY(messageText().startsWith("The file could not be saved"));
+        QCOMPARE(w.windowTitle(), title);
+
+        m_fileNames << m_dir->filePath("missing.DAT");
+        w.mnuOpen->trigger();
+        QVERIFY(messageText().startsWith("The file could not be opened"));
+        QCOMPARE(cell(1, 1), QString("436.12500"));
+
+        const int before = int(m_messages.size());
+        w.mnuOpen->trigger(); // a cancelled dialog says nothing
+        w.mnuAssave->trigger();
+        QCOMPARE(m_messages.size(), before);
+    }
+
+    void newCommand()
+    {
+        Form1 &w = start();
+        typeFrequency(1, 1, "436.125");
+        m_answers << MsgBoxResult::Cancel;
+        w.mnuNew->trigger();
+        QCOMPARE(m_messages[0].text, QString("所有信道的数据将被清除！"));
+        QCOMPARE(m_messages[0].title, QString("警告"));
+        QCOMPARE(cell(1, 1), QString("436.12500"));
+        w.mnuNew->trigger();
+        QCOMPARE(cell(1, 1), QString());
+    }
+
+    // A typed tone that is refused falls back on the tone of the file, not of an earlier one.
+    void openedToneIsTheFallback()
+    {
+        Form1 &w = start();
+        typeFrequency(1, 1, "436.125");
+        clickCell(1, Column::RxTone);
+        pickFromList(grid().Combo8, 5); // 77.0, remembered as picked
+        EditorState file;
+        file.cell(1, Column::RxFrequency) = file.cell(1, Column::TxFrequency) = "436.12500";
+        file.cell(1, Column::RxTone) = "88.5";
+        const QString path = m_dir->filePath("tone.DAT");
+        QVERIFY(DataFile::write(path, EncodeImage(file, CellTexts::forLanguage(Language::Simplified))));
+        QVERIFY(w.openDataFile(path));
+        clickCell(1, Column::RxTone);
+        QTest::keyClick(grid().Combo8->view(), '3');
+        QTest::keyClicks(grid().Combo8, "00");
+        QTest::keyClick(grid().Combo8, Qt::Key_Return);
+        QCOMPARE(cell(1, Column::RxTone), QString("88.5"));
+    }
+
+    // ---- Closing ----
+
+    void closingAsksOnlyAboutChanges_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel") << MsgBoxResult::Cancel << false << false;
+        QTest::newRow("no") << MsgBoxResult::No << true << false;
+        QTest::newRow("yes") << MsgBoxResult::Yes << true << true;
+    }
+    void closingAsksOnlyAboutChanges()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        Form1 &w = start();
+        QVERIFY(w.close()); // nothing changed: nothing asked
+        QVERIFY(m_messages.isEmpty());
+
+        start();
+        choose(m_window->Combo9, 4);
+        m_answers << answer;
+        m_fileNames << m_dir->filePath("closing.DAT");
+        QCOMPARE(m_window->close(), closed);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].buttons, (QStringList {"是", "否", "取消"}));
+        QCOMPARE(QFileInfo::exists(m_dir->filePath("closing.DAT")), saved);
+        QCOMPARE(QFileInfo::exists(settingsPath()), closed);
+    }
+
+    // The Open dialog shows data files whatever the case of their extension.
+    void openDialogFilter()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"a.DAT", "b.dat", "c.txt"})
+            writeFileBytes(dir.filePath(name), "x");
+        std::unique_ptr<QFileDialog> dialog(DataFileDialog::create(nullptr, DataFileDialog::Kind::Open));
+        QCOMPARE(dialog->nameFilters(), QStringList {"Lumeo(*.DAT)"});
+        dialog->setDirectory(dir.path());
+        dialog->show();
+        auto *model = dialog->findChild<QFileSystemModel *>();
+        QVERIFY(model);
+        const QModelIndex root = model->index(dir.path());
+        QTRY_COMPARE(model->rowCount(root), 2);
+        QStringList shown;
+        for (int i = 0; i < model->rowCount(root); ++i)
+            shown << model->index(i, 0, root).data().toString();
+        shown.sort();
+        QCOMPARE(shown, (QStringList {"a.DAT", "b.dat"}));
     }
 };
 

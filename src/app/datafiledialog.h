@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QFileDialog;
+class QWidget;
+
+// The file dialog of the Open and Save commands, filtered to data files ("Lumeo(*.DAT)"; on a
+// file system that tells case apart, names ending in ".dat" show too).
+namespace DataFileDialog {
+
+enum class Kind { Open, Save };
+
+// Asks for a file name; empty when the user cancels.
+QString choose(QWidget *parent, Kind kind);
+
+// The dialog as choose() shows it, for a caller that wants to show it itself.
+QFileDialog *create(QWidget *parent, Kind kind);
+
+// For tests: answers every request instead of a person, until reset with nullptr.
+using Chooser = std::function<QString(Kind)>;
+void setChooser(Chooser chooser);
+
+} // namespace DataFileDialog

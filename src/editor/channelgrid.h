@@ -1,0 +1,69 @@
+#pragma once
+
+#include "editor/bands.h"
+#include "i18n/captions.h"
+#include "image/editorstate.h"
+
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QTableWidget;
+
+// The channel table on screen: the grid and its in-place editors. It shows the editor state's
+// channel cells and hands what the user enters to the channel rules, which change the state.
+class ChannelGrid : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ChannelGrid(EditorState &state, QWidget *parent = nullptr);
+
+    QTableWidget *Grid1;              // rows 1..16 are channels 1..16, columns 1..8 their cells
+    QLineEdit *Text1 = nullptr;          // frequency editor of columns 1 and 3
+    QComboBox *Combo8 = nullptr;         // tone editor of columns 2 and 4
+    std::array<QComboBox *, 4> Combo5 {}; // option editors of columns 5 to 8 (index column - 5)
+
+    int EditRow = 0;    // the cell being edited
+    int EditColumn = 0;
+
+    // The language of the cell texts and header, and the band that frequencies must lie in.
+    void setLanguage(const CellTexts &texts, const QStringList &headerTexts);
+    void setBandLimits(Bands::Limits limits) { m_band = limits; }
+    const CellTexts &cellTexts() const { return m_texts; }
+
+    // Shows the state's channel cells again, after it changed from outside.
+    void refresh();
+
+    // Ends an edit in progress as leaving the editor does, so that what was typed counts.
+    void commitEdit();
+
+    // The grid cell of channel row 1..16, column 1..8.
+    QRect cellRect(int row, int column) const;
+
+signals:
+    void frequencyOutOfBand(); // shown to the user before the edit ends
+    void edited();             // the state's channel table changed
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void openEditor(int row, int column);
+    void endFrequencyEdit();
+    void endToneEdit();
+    void pickTone(int index);
+    void pickOption(int column, int index);
+    bool filterToneKey(QKeyEvent *event);
+    void hideEditor(QWidget *editor);
+    void refreshRow(int row);
+    void fitToContents();
+    QWidget *openEditorWidget() const;
+
+    EditorState &m_state;
+    CellTexts m_texts;
+    Bands::Limits m_band {400, 500};
+    bool m_ending = false; // an edit is being ended: a message box it shows must not end it again
+};

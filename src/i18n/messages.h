@@ -1,0 +1,32 @@
+#pragma once
+
+#include "i18n/languagemode.h"
+
+#include <QString>
+
+// A message the user sees, in its two wordings. Simplified Chinese mode shows the Chinese one,
+// Traditional Chinese mode its conversion, every other mode the English one.
+struct Message
+{
+    const char *simplified;
+    const char *english;
+
+    QString text(LanguageMode mode) const;
+};
+
+namespace Messages {
+
+// clang-format off
+inline constexpr Message BeyondRange       {"超出频段范围", "Beyond the frequency range"};
+inline constexpr Message BandChange        {"改变频段将清除频道列表，确定吗？", "Change frequency channel list will remove, sure?"};
+inline constexpr Message BandChangeTitle   {"注意！", "Attention!"};
+inline constexpr Message ClearAll          {"所有信道的数据将被清除！", "All channel data will be clear."};
+inline constexpr Message ClearAllTitle     {"警告", "Warnning"};
+inline constexpr Message WrongFileType     {"文件类型不对，无法打开。", "Document type not to open."};
+inline constexpr Message Overwrite         {"该文件已存在，是否覆盖？", "This file already exists, whether to cover?"};
+inline constexpr Message CannotOpen        {"无法打开文件：", "The file could not be opened: "};
+inline constexpr Message CannotSave        {"无法保存文件，原有文件保持不变：", "The file could not be saved; an existing file is left as it was: "};
+inline constexpr Message UnsavedChanges    {"信道数据或设置已修改，是否保存？", "The channel data or settings have changed. Save them?"};
+// clang-format on
+
+} // namespace Messages
