@@ -4,12 +4,6 @@
 #include <termios.h>
 #endif
 
-namespace {
-
-constexpr char Mark = char(0xFF);
-
-} // namespace
-
 SerialLink::SerialLink(QObject *parent) : QObject(parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::readAvailable);
@@ -47,7 +41,7 @@ void SerialLink::close()
 {
     if (m_port.isOpen())
         m_port.close();
-    m_markTail.clear();
+    m_marks.reset();
     m_marked = false;
     m_failing = false;
 }
@@ -82,48 +76,15 @@ void SerialLink::readAvailable()
             emit received(raw);
         return;
     }
-    const QByteArray bytes = unmark(m_markTail + raw);
-    if (!bytes.isEmpty())
-        emit received(bytes);
-}
-
-// Decodes the marked stream; emits lineBreak for each break, just before the bytes that follow
-// it. The break's own NUL byte stays in the stream, as a break delivers it on every system, and
-// the protocol drops one byte after a break.
-QByteArray SerialLink::unmark(const QByteArray &raw)
-{
-    QByteArray bytes;
-    m_markTail.clear();
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw.at(i) != Mark) {
-            bytes.append(raw.at(i));
-            continue;
-        }
-        const qsizetype left = raw.size() - i - 1;
-        if (left == 0 || (left == 1 && raw.at(i + 1) == 0)) {
-            m_markTail = raw.mid(i); // completed by the next read
-            break;
-        }
-        if (raw.at(i + 1) == Mark) {
-            bytes.append(Mark);
-            i += 1;
-            continue;
-        }
-        if (raw.at(i + 1) != 0) {
-            bytes.append(Mark); // not a marked sequence: take it as it stands
-            continue;
-        }
-        const char marked = raw.at(i + 2);
-        if (raw.at(i + 1) == 0 && marked == 0) {
-            if (!bytes.isEmpty())
-                emit received(bytes);
-            bytes.clear();
+    // The protocol drops one byte after a break: the break's own NUL, which a break delivers
+    // on every system.
+    const QList<QByteArray> pieces = m_marks.decode(raw);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
             emit lineBreak();
-        }
-        bytes.append(marked);
-        i += 2;
+        if (!pieces.at(i).isEmpty())
+            emit received(pieces.at(i));
     }
-    return bytes;
 }
 
 void SerialLink::handleError(QSerialPort::SerialPortError error)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/markedstream.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QSerialPort>
@@ -34,12 +36,11 @@ private:
     void readAvailable();
     void handleError(QSerialPort::SerialPortError error);
     void markLineEvents();
-    QByteArray unmark(const QByteArray &raw);
 
     QSerialPort m_port;
     QString m_device;
     bool m_marked = false;  // breaks reach us as marked sequences, see markLineEvents()
-    QByteArray m_markTail;  // the start of a marked sequence split between two reads
+    MarkedStream m_marks;
     bool m_failing = false; // a failure is being reported; the port closes next
     int m_opened = 0;       // counts the opens, so that a late close spares a newer port
 };

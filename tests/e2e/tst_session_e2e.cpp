@@ -69,7 +69,8 @@ private slots:
     void readReturnsTheRadiosMemory_data();
     void readReturnsTheRadiosMemory();
     void writeLeavesTheImageInTheRadio();
-    void silentRadioTimesOut();
+    void faultsEndInTheCommunicationError_data();
+    void faultsEndInTheCommunicationError();
     void vanishedRadioEndsTheSessionAtOnce();
 
 private:
@@ -151,22 +152,39 @@ void TestSessionE2e::writeLeavesTheImageInTheRadio()
     QCOMPARE(range(after, 0x0360, 0x040F), range(before, 0x0360, 0x040F));
 }
 
-void TestSessionE2e::silentRadioTimesOut()
+void TestSessionE2e::faultsEndInTheCommunicationError_data()
 {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("timeOut");
+    QTest::addColumn<int>("frames"); // sent before the end frame
+    QTest::newRow("silent radio") << QStringList {"--silent-after", "0"} << true << 1;
+    QTest::newRow("acknowledge for data") << QStringList {"--ack-for-data"} << false << 4;
+}
+
+void TestSessionE2e::faultsEndInTheCommunicationError()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, timeOut);
+    QFETCH(int, frames);
     Radio radio;
-    QVERIFY(radio.start({"--unpaced", "--silent-after", "0"}));
+    QVERIFY(radio.start(QStringList {"--unpaced"} + options));
     SessionDriver driver;
     QVERIFY(driver.openPort(radio.device()));
     QList<QByteArray> sent;
     connect(&driver.engine(), &ProtocolEngine::frameToSend, this,
             [&sent](const QByteArray &frame) { sent << frame; });
     QSignalSpy errors(&driver.engine(), &ProtocolEngine::communicationError);
+    QSignalSpy finished(&driver.engine(), &ProtocolEngine::readFinished);
     QElapsedTimer clock;
     clock.start();
     driver.startRead();
     QVERIFY(errors.wait(6000));
-    QVERIFY(clock.elapsed() >= 2500); // the sixth silent tick of 500 ms
-    QCOMPARE(sent, QList<QByteArray>({ProtocolEngine::wakeUpFrame(), "E"}));
+    // The sixth silent tick of 500 ms, or at once.
+    QCOMPARE(clock.elapsed() >= 2500, timeOut);
+    QCOMPARE(sent.size(), frames + 1);
+    QCOMPARE(sent.first(), ProtocolEngine::wakeUpFrame());
+    QCOMPARE(sent.last(), "E");
+    QCOMPARE(finished.size(), 0);
     QVERIFY(!driver.engine().commandsLocked());
     QVERIFY(driver.isPortOpen());
 }
