@@ -139,8 +139,14 @@ int main(int argc, char *argv[])
 
     RadioSimulator radio(memory);
     radio.setPaced(!parser.isSet("unpaced"));
-    if (parser.isSet("band"))
-        radio.setBandCode(Layout::BandCodes[std::min(intOption(parser, "band", 0), 6)]);
+    if (parser.isSet("band")) {
+        const int band = intOption(parser, "band", 0);
+        if (band >= BandCount) {
+            std::fprintf(stderr, "qv540-radio-sim: --band takes 0 to %d\n", BandCount - 1);
+            return 2;
+        }
+        radio.setBandCode(Layout::BandCodes[band]);
+    }
     if (parser.isSet("band-code"))
         radio.setBandCode(quint8(intOption(parser, "band-code", 0)));
     RadioSimulator::Faults faults;
