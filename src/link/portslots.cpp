@@ -1,0 +1,159 @@
+#include "link/portslots.h"
+
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <algorithm>
+
+namespace {
+
+// "ttyS2" before "ttyS10": names compare by their text, then by their trailing number.
+bool nameLess(const QString &a, const QString &b)
+{
+    auto split = [](const QString &name) {
+        qsizetype digits = name.size();
+        while (digits > 0 && name.at(digits - 1).isDigit())
+            --digits;
+        return std::pair(name.left(digits), name.mid(digits).toLongLong());
+    };
+    return split(a) < split(b);
+}
+
+QString shortName(const QString &path)
+{
+    return path.startsWith(u"/dev/") ? path.mid(5) : path;
+}
+
+QString comName(int number)
+{
+    return QStringLiteral("COM%1").arg(number);
+}
+
+} // namespace
+
+PortSlots::Naming PortSlots::systemNaming()
+{
+#ifdef Q_OS_WIN
+    return Naming::Numbered;
+#else
+    return Naming::ByDevice;
+#endif
+}
+
+QList<PortSlots::Device> PortSlots::systemDevices()
+{
+    QList<Device> devices;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        devices.append({info.portName(), info.systemLocation(), info.hasVendorIdentifier()});
+    return devices;
+}
+
+QStringList PortSlots::extraDevices()
+{
+#ifdef Q_OS_WIN
+    const QChar separator = u';';
+#else
+    const QChar separator = u':';
+#endif
+    return splitDeviceList(qEnvironmentVariable(EnvironmentVariable), separator);
+}
+
+QStringList PortSlots::splitDeviceList(const QString &value, QChar separator)
+{
+    QStringList devices;
+    for (const QString &part : value.split(separator, Qt::SkipEmptyParts)) {
+        const QString device = part.trimmed();
+        if (!device.isEmpty() && !devices.contains(device))
+            devices.append(device);
+    }
+    return devices;
+}
+
+QList<PortSlots::Slot> PortSlots::bind(QList<Device> devices, const QStringList &extra, Naming naming)
+{
+    QList<Slot> table;
+    for (int number = 1; number <= Count; ++number)
+        table.append({number, {}, comName(number), false, {}});
+
+    if (naming == Naming::Numbered) {
+        // Devices of the list take the numbers no port of the system has.
+        QStringList present;
+        for (const Device &device : devices)
+            present.append(device.name.toUpper());
+        auto next = extra.cbegin();
+        for (Slot &slot : table) {
+            if (present.contains(slot.label)) {
+                slot.device = slot.label;
+            } else if (next != extra.cend()) {
+                slot.device = *next++;
+                slot.label += u' ' + slot.device;
+            }
+            slot.usable = !slot.device.isEmpty();
+        }
+        return table;
+    }
+
+    std::stable_sort(devices.begin(), devices.end(), [](const Device &a, const Device &b) {
+        if (a.usb != b.usb)
+            return a.usb;
+        return nameLess(a.name, b.name);
+    });
+    for (const QString &path : extra) {
+        const bool listed = std::any_of(devices.cbegin(), devices.cend(),
+                                        [&](const Device &d) { return d.path == path; });
+        if (!listed)
+            devices.append({shortName(path), path, false});
+    }
+    for (qsizetype i = 0; i < devices.size() && i < Count; ++i) {
+        table[i].device = devices.at(i).path;
+        table[i].label += u' ' + devices.at(i).name;
+        table[i].usable = true;
+    }
+    return table;
+}
+
+QString PortSlots::probeDevice(const QString &device)
+{
+    QSerialPort port(device);
+    if (port.open(QIODevice::ReadWrite)) {
+        port.close();
+        return {};
+    }
+    if (port.error() == QSerialPort::PermissionError)
+        return QStringLiteral("%1. The user's account needs the serial-port group "
+                              "(for example dialout) to use it.")
+            .arg(port.errorString());
+    return port.errorString();
+}
+
+void PortSlots::probe(QList<Slot> &table, const QString &inUse)
+{
+    for (Slot &slot : table) {
+        if (slot.device.isEmpty()) {
+            slot.usable = false;
+            slot.reason = QStringLiteral("No serial port");
+        } else if (!inUse.isEmpty() && slot.device == inUse) {
+            slot.usable = true;
+            slot.reason.clear();
+        } else {
+            slot.reason = probeDevice(slot.device);
+            slot.usable = slot.reason.isEmpty();
+        }
+    }
+}
+
+QList<PortSlots::Slot> PortSlots::list(const QString &inUse)
+{
+    QList<Slot> table = bind(systemDevices(), extraDevices(), systemNaming());
+    probe(table, inUse);
+    return table;
+}
+
+PortSlots::Choice PortSlots::choose(const QList<Slot> &table, int stored)
+{
+    if (stored >= 1 && stored <= table.size() && table.at(stored - 1).usable)
+        return {stored, true};
+    for (const Slot &slot : table)
+        if (slot.usable)
+            return {slot.number, false};
+    return {};
+}

@@ -1,0 +1,211 @@
+// Sessions of the session driver (serial port, timers, protocol engine) against the radio
+// emulator, through a real pseudo-terminal.
+
+#include "common/files.h"
+#include "i18n/captions.h"
+#include "image/codec.h"
+#include "link/sessiondriver.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray bytes;
+    for (int i = 0; i < size; ++i)
+        bytes.append(char((i * 13 + seed) & 0xFF)); // every value, FF included
+    return bytes;
+}
+
+// The emulator as a child process; stopped with SIGTERM, which makes it save.
+class Radio
+{
+public:
+    bool start(const QStringList &arguments)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(QV540_RADIO_SIM), arguments);
+        if (!m_process.waitForStarted(5000))
+            return false;
+        while (!m_process.canReadLine())
+            if (!m_process.waitForReadyRead(5000))
+                return false;
+        m_device = QString::fromLocal8Bit(m_process.readLine().trimmed());
+        return !m_device.isEmpty();
+    }
+    bool stop()
+    {
+        m_process.terminate();
+        return m_process.waitForFinished(5000) && m_process.exitCode() == 0;
+    }
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    const QString &device() const { return m_device; }
+    ~Radio()
+    {
+        if (m_process.state() != QProcess::NotRunning)
+            kill();
+    }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+} // namespace
+
+class TestSessionE2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void readReturnsTheRadiosMemory_data();
+    void readReturnsTheRadiosMemory();
+    void writeLeavesTheImageInTheRadio();
+    void faultsEndInTheCommunicationError_data();
+    void faultsEndInTheCommunicationError();
+    void vanishedRadioEndsTheSessionAtOnce();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestSessionE2e::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestSessionE2e::readReturnsTheRadiosMemory_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("unpaced") << QStringList {"--unpaced"};
+    QTest::newRow("paced, in pieces") << QStringList {"--split", "7"};
+}
+
+void TestSessionE2e::readReturnsTheRadiosMemory()
+{
+    QFETCH(QStringList, options);
+    QByteArray memory = pattern(1024, 1);
+    memory[429] = char(0x43); // band 2
+    const QString memoryFile = m_dir->filePath("memory.bin");
+    QVERIFY(writeFileBytes(memoryFile, memory));
+    Radio radio;
+    QVERIFY(radio.start(QStringList {"--memory", memoryFile} + options));
+
+    SessionDriver driver;
+    QString error;
+    QVERIFY2(driver.openPort(radio.device(), &error), qPrintable(error));
+    QSignalSpy finished(&driver.engine(), &ProtocolEngine::readFinished);
+    QSignalSpy errors(&driver.engine(), &ProtocolEngine::communicationError);
+    QCOMPARE(driver.startRead(), SessionDriver::StartResult::Started);
+    QCOMPARE(driver.startRead(), SessionDriver::StartResult::Busy);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.first().at(0).value<RadioImage>().bytes(), memory);
+    QCOMPARE(finished.first().at(1).toInt(), 2);
+    QCOMPARE(errors.size(), 0);
+}
+
+void TestSessionE2e::writeLeavesTheImageInTheRadio()
+{
+    EditorState state;
+    state.embeddedTexts[0] = "QV540 E2E";
+    state.powerTuning1 = 0x5A;
+    const RadioImage image = EncodeImage(state, CellTexts::forLanguage(Language::English));
+    const QByteArray before = pattern(1024, 7);
+    const QString memoryFile = m_dir->filePath("before.bin");
+    const QString savedFile = m_dir->filePath("after.bin");
+    QVERIFY(writeFileBytes(memoryFile, before));
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced", "--band", "0", "--memory", memoryFile, "--save", savedFile}));
+
+    SessionDriver driver;
+    QVERIFY(driver.openPort(radio.device()));
+    driver.engine().setImageProvider([&image] { return image; });
+    driver.engine().setSelectedBandProvider([] { return 0; });
+    QSignalSpy finished(&driver.engine(), &ProtocolEngine::writeFinished);
+    QSignalSpy questions(&driver.engine(), &ProtocolEngine::bandQuestionAsked);
+    QCOMPARE(driver.startWrite(false), SessionDriver::StartResult::Started);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(questions.size(), 0);
+    driver.closePort();
+    QVERIFY(radio.stop());
+
+    const QByteArray after = readFileBytes(savedFile);
+    QCOMPARE(after.size(), 1024);
+    auto range = [](const QByteArray &bytes, int from, int to) { // radio addresses, inclusive
+        return bytes.mid(from - 0x10, to - from + 1);
+    };
+    const QByteArray written = image.bytes();
+    QCOMPARE(range(after, 0x0010, 0x017F), range(written, 0x0010, 0x017F));
+    QCOMPARE(range(after, 0x01B8, 0x01C7), range(written, 0x01B8, 0x01C7));
+    QCOMPARE(range(after, 0x0200, 0x035F), range(written, 0x0200, 0x035F));
+    // The calibration block and the gaps keep what the radio held.
+    QCOMPARE(range(after, 0x0180, 0x01B7), range(before, 0x0180, 0x01B7));
+    QCOMPARE(range(after, 0x01C8, 0x01FF), range(before, 0x01C8, 0x01FF));
+    QCOMPARE(range(after, 0x0360, 0x040F), range(before, 0x0360, 0x040F));
+}
+
+void TestSessionE2e::faultsEndInTheCommunicationError_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("timeOut");
+    QTest::addColumn<int>("frames"); // sent before the end frame
+    QTest::newRow("silent radio") << QStringList {"--silent-after", "0"} << true << 1;
+    QTest::newRow("acknowledge for data") << QStringList {"--ack-for-data"} << false << 4;
+}
+
+void TestSessionE2e::faultsEndInTheCommunicationError()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, timeOut);
+    QFETCH(int, frames);
+    Radio radio;
+    QVERIFY(radio.start(QStringList {"--unpaced"} + options));
+    SessionDriver driver;
+    QVERIFY(driver.openPort(radio.device()));
+    QList<QByteArray> sent;
+    connect(&driver.engine(), &ProtocolEngine::frameToSend, this,
+            [&sent](const QByteArray &frame) { sent << frame; });
+    QSignalSpy errors(&driver.engine(), &ProtocolEngine::communicationError);
+    QSignalSpy finished(&driver.engine(), &ProtocolEngine::readFinished);
+    QElapsedTimer clock;
+    clock.start();
+    driver.startRead();
+    QVERIFY(errors.wait(6000));
+    // The sixth silent tick of 500 ms, or at once.
+    QCOMPARE(clock.elapsed() >= 2500, timeOut);
+    QCOMPARE(sent.size(), frames + 1);
+    QCOMPARE(sent.first(), ProtocolEngine::wakeUpFrame());
+    QCOMPARE(sent.last(), "E");
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(!driver.engine().commandsLocked());
+    QVERIFY(driver.isPortOpen());
+}
+
+void TestSessionE2e::vanishedRadioEndsTheSessionAtOnce()
+{
+    Radio radio;
+    QVERIFY(radio.start({})); // paced, so that the read is still running when the radio goes
+    SessionDriver driver;
+    QVERIFY(driver.openPort(radio.device()));
+    QSignalSpy errors(&driver.engine(), &ProtocolEngine::communicationError);
+    QSignalSpy progress(&driver.engine(), &ProtocolEngine::progressChanged);
+    QSignalSpy failures(&driver.link(), &SerialLink::failed);
+    driver.startRead();
+    QVERIFY(progress.wait(5000));
+    radio.kill();
+    QVERIFY(errors.wait(2000)); // well before the time-out
+    QCOMPARE(failures.size(), 1);
+    QVERIFY(!driver.isPortOpen());
+    QCOMPARE(driver.startRead(), SessionDriver::StartResult::PortNotOpen);
+}
+
+QTEST_GUILESS_MAIN(TestSessionE2e)
+#include "tst_session_e2e.moc"
