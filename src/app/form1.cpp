@@ -6,6 +6,8 @@
 #include "i18n/captions.h"
 #include "i18n/msgboxlocalized.h"
 #include "image/codec.h"
+#include "link/formcom.h"
+#include "link/sessiondriver.h"
 #include "storage/datafile.h"
 
 #include <QApplication>
@@ -52,11 +54,13 @@ void setItems(QComboBox *combo, const QStringList &items)
 
 Form1::Form1(const SettingsFile &settingsFile, QWidget *parent)
     : QMainWindow(parent)
+    , m_session(new SessionDriver(this))
     , m_settingsFile(settingsFile)
 {
     buildMenus();
     buildToolbar();
     buildFrames();
+    connectSession();
     Form_Load();
 }
 
@@ -111,6 +115,9 @@ void Form1::buildMenus()
     connect(mnuAssave, &QAction::triggered, this, &Form1::mnuAssave_Click);
     connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
     connect(mnulock, &QAction::triggered, this, &Form1::mnulock_Click);
+    connect(mnucom, &QAction::triggered, this, &Form1::mnucom_Click);
+    connect(mnureadFre, &QAction::triggered, this, [this] { startSession(false); });
+    connect(mnuwriteFre, &QAction::triggered, this, [this] { startSession(true); });
 }
 
 void Form1::buildToolbar()
@@ -226,6 +233,7 @@ void Form1::Form_Load()
     ComPortNumber = settings.port;
     m_language = settings.language;
     ApplyLanguage();
+    m_formCom = new FormCOM(*m_session, ComPortNumber, this); // probes and opens a port
 
     m_state.currentBand = 0;
     Combo1->setCurrentIndex(0);
@@ -402,12 +410,102 @@ void Form1::mnulock_Click()
 void Form1::setLocked(bool locked)
 {
     mnulock->setChecked(locked);
-    for (QWidget *area : std::initializer_list<QWidget *> {Frame1, Frame2, channelGrid})
-        area->setEnabled(!locked);
+    updateEnabled();
+}
+
+// What the user may touch. The editing lock guards the table, the band and the settings. A
+// session locks out the programming commands, and also everything whose change it would miss
+// or overwrite (the table, the settings, New, Open), but enables the band selector, which the
+// band question of a write refers to; the lock comes back when the session is over.
+void Form1::updateEnabled()
+{
+    const bool busy = m_session->engine().commandsLocked();
+    const bool locked = mnulock->isChecked();
+    Frame1->setEnabled(busy || !locked);
+    Frame2->setEnabled(!busy && !locked);
+    channelGrid->setEnabled(!busy && !locked);
+    Toolbar1->setEnabled(!busy);
+    mnupro->setEnabled(!busy);
+    for (QAction *action : {mnureadFre, mnuwriteFre, mnuNew, mnuOpen, mnucom})
+        action->setEnabled(!busy);
+}
+
+void Form1::connectSession()
+{
+    ProtocolEngine &engine = m_session->engine();
+    engine.setImageProvider([this] {
+        channelGrid->commitEdit();
+        return EncodeImage(m_state, cellTexts());
+    });
+    engine.setSelectedBandProvider([this] { return Combo1->currentIndex(); });
+    connect(&engine, &ProtocolEngine::commandsLockedChanged, this, &Form1::updateEnabled);
+    connect(&engine, &ProtocolEngine::statusChanged, this,
+            [this](SessionMessage status) { Label->setText(sessionMessageText(status, m_language)); });
+    connect(&engine, &ProtocolEngine::statusVisibleChanged, Label, &QWidget::setVisible);
+    connect(&engine, &ProtocolEngine::progressVisibleChanged, ProgressBar1, &QWidget::setVisible);
+    connect(&engine, &ProtocolEngine::progressChanged, ProgressBar1, &QProgressBar::setValue);
+    connect(&engine, &ProtocolEngine::bandQuestionAsked, this, [this, &engine] {
+        const int style = MsgBoxStyle::YesNo + MsgBoxStyle::Information;
+        const QString question = sessionMessageText(SessionMessage::BandMismatch, m_language);
+        engine.answerBandQuestion(MsgBoxLocalized(this, m_language, question, style) == MsgBoxResult::Yes);
+    });
+    connect(&engine, &ProtocolEngine::communicationError, this, [this] {
+        const QString text = sessionMessageText(SessionMessage::CommunicationError, m_language);
+        MsgBoxLocalized(this, m_language, text, MsgBoxStyle::Critical);
+    });
+    connect(&engine, &ProtocolEngine::readFinished, this, &Form1::readFinished);
+    connect(&engine, &ProtocolEngine::writeFinished, this, &Form1::markSaved);
+}
+
+void Form1::startSession(bool write)
+{
+    if (!m_session->isPortOpen()) {
+        const QString text = sessionMessageText(SessionMessage::PortNotOpen, m_language);
+        MsgBoxLocalized(this, m_language, text, MsgBoxStyle::Information);
+        return;
+    }
+    // Moving the focus to the band selector ends an edit in the table, so that it counts.
+    Frame1->setEnabled(true);
+    Combo1->setFocus();
+    channelGrid->commitEdit();
+    if (write)
+        m_session->startWrite(m_state.debugUnlocked);
+    else
+        m_session->startRead();
+}
+
+void Form1::readFinished(const RadioImage &image, int radioBand)
+{
+    DecodeImage(image, m_state, cellTexts());
+    if (radioBand >= 0)
+        m_state.currentBand = radioBand; // else the band the image holds
+    showState();
+    markSaved();
+}
+
+// The port dialog. It is refused while a session runs: its probe would close the session's port.
+void Form1::mnucom_Click()
+{
+    if (!m_session->engine().isIdle())
+        return;
+    if (!m_formCom)
+        m_formCom = new FormCOM(*m_session, ComPortNumber, this);
+    m_formCom->exec();
+    // Closing the dialog unloads it: the next time, the ports are probed again.
+    delete m_formCom;
+    m_formCom = nullptr;
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // A session cut off here would leave the radio in programming mode, perhaps half written.
+    if (!m_session->engine().isIdle()) {
+        if (ask(Messages::AbortSession, MsgBoxStyle::YesNo + MsgBoxStyle::Exclamation) != MsgBoxResult::Yes) {
+            event->ignore();
+            return;
+        }
+        m_session->abort();
+    }
     channelGrid->commitEdit();
     if (hasUnsavedChanges()) {
         const int style = MsgBoxStyle::YesNoCancel + MsgBoxStyle::Exclamation;

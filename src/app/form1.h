@@ -11,6 +11,8 @@
 #include <QMainWindow>
 
 class ChannelGrid;
+class FormCOM;
+class SessionDriver;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -33,6 +35,8 @@ public:
     bool openDataFile(const QString &path);
 
     const EditorState &state() const { return m_state; }
+    SessionDriver &session() { return *m_session; }
+    int comPortNumber() const { return ComPortNumber; }
     LanguageMode language() const { return m_language; }
     Bands::Limits bandLimits() const { return {BandLowLimit, BandHighLimit}; }
 
@@ -78,6 +82,12 @@ private:
     bool mnuAssave_Click();
     void mnulock_Click();
     void setLocked(bool locked);
+    void updateEnabled();
+
+    void mnucom_Click();
+    void startSession(bool write);
+    void connectSession();
+    void readFinished(const RadioImage &image, int radioBand);
     void Combo1_Click();
 
     void showState();          // every control from the editor state
@@ -87,6 +97,8 @@ private:
     CellTexts cellTexts() const;
 
     EditorState m_state;
+    SessionDriver *m_session;
+    FormCOM *m_formCom = nullptr; // loaded at start-up and again after each close
     SettingsFile m_settingsFile;
     LanguageMode m_language = Language::Simplified;
     int ComPortNumber = 0; // serial port slot 1..20, 0 when none has been chosen

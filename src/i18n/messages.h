@@ -26,6 +26,7 @@ inline constexpr Message WrongFileType     {"文件类型不对，无法打开�
 inline constexpr Message Overwrite         {"该文件已存在，是否覆盖？", "This file already exists, whether to cover?"};
 inline constexpr Message CannotOpen        {"无法打开文件：", "The file could not be opened: "};
 inline constexpr Message CannotSave        {"无法保存文件，原有文件保持不变：", "The file could not be saved; an existing file is left as it was: "};
+inline constexpr Message AbortSession      {"正在与对讲机通信，是否中止并退出？", "A session with the radio is running. Abort it and quit?"};
 inline constexpr Message UnsavedChanges    {"信道数据或设置已修改，是否保存？", "The channel data or settings have changed. Save them?"};
 // clang-format on
 

@@ -39,8 +39,23 @@ PortSlots::Naming PortSlots::systemNaming()
 #endif
 }
 
+namespace {
+std::function<QList<PortSlots::Device>()> &deviceLister()
+{
+    static std::function<QList<PortSlots::Device>()> lister;
+    return lister;
+}
+} // namespace
+
+void PortSlots::setSystemDeviceLister(std::function<QList<Device>()> lister)
+{
+    deviceLister() = std::move(lister);
+}
+
 QList<PortSlots::Device> PortSlots::systemDevices()
 {
+    if (deviceLister())
+        return deviceLister()();
     QList<Device> devices;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         devices.append({info.portName(), info.systemLocation(), info.hasVendorIdentifier()});

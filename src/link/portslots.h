@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The 20 port slots the port dialog offers, "COM1" to "COM20". On Windows slot n is the port
 // COMn. Elsewhere ports have no numbers, so the slots are bound in order to the serial devices
@@ -48,6 +49,9 @@ public:
 
     static Naming systemNaming();
     static QList<Device> systemDevices();
+    // For tests: the devices systemDevices() reports instead of the machine's, until reset
+    // with nullptr, so that a test sees the same slots on every machine.
+    static void setSystemDeviceLister(std::function<QList<Device>()> lister);
     // The devices of QV540_PORTS: paths separated by ':' (';' on Windows).
     static QStringList extraDevices();
     static QStringList splitDeviceList(const QString &value, QChar separator);

@@ -3,6 +3,7 @@
 #include "editor/channelgrid.h"
 #include "i18n/msgboxlocalized.h"
 #include "image/codec.h"
+#include "link/portslots.h"
 #include "storage/datafile.h"
 
 #include <QAbstractItemView>
@@ -92,6 +93,13 @@ private:
     QString messageText(int i = -1) const { return m_messages.value(i < 0 ? m_messages.size() - 1 : i).text; }
 
 private slots:
+    void initTestCase()
+    {
+        // The window sees no serial port: the same on every machine.
+        PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
+        qunsetenv(PortSlots::EnvironmentVariable);
+    }
+
     void init()
     {
         m_messages.clear();

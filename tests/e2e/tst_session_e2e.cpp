@@ -2,11 +2,11 @@
 // emulator, through a real pseudo-terminal.
 
 #include "common/files.h"
+#include "common/radioemulator.h"
 #include "i18n/captions.h"
 #include "image/codec.h"
 #include "link/sessiondriver.h"
 
-#include <QProcess>
 #include <QtTest>
 #include <memory>
 
@@ -19,44 +19,6 @@ QByteArray pattern(int size, int seed)
         bytes.append(char((i * 13 + seed) & 0xFF)); // every value, FF included
     return bytes;
 }
-
-// The emulator as a child process; stopped with SIGTERM, which makes it save.
-class Radio
-{
-public:
-    bool start(const QStringList &arguments)
-    {
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(QV540_RADIO_SIM), arguments);
-        if (!m_process.waitForStarted(5000))
-            return false;
-        while (!m_process.canReadLine())
-            if (!m_process.waitForReadyRead(5000))
-                return false;
-        m_device = QString::fromLocal8Bit(m_process.readLine().trimmed());
-        return !m_device.isEmpty();
-    }
-    bool stop()
-    {
-        m_process.terminate();
-        return m_process.waitForFinished(5000) && m_process.exitCode() == 0;
-    }
-    void kill()
-    {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    const QString &device() const { return m_device; }
-    ~Radio()
-    {
-        if (m_process.state() != QProcess::NotRunning)
-            kill();
-    }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
 
 } // namespace
 

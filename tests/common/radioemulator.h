@@ -1,0 +1,47 @@
+#pragma once
+
+// The radio emulator as a child process, for end-to-end tests. QV540_RADIO_SIM is the path of
+// qv540-radio-sim, which CMake passes in.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The emulator as a child process; stopped with SIGTERM, which makes it save.
+class Radio
+{
+public:
+    bool start(const QStringList &arguments)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(QV540_RADIO_SIM), arguments);
+        if (!m_process.waitForStarted(5000))
+            return false;
+        while (!m_process.canReadLine())
+            if (!m_process.waitForReadyRead(5000))
+                return false;
+        m_device = QString::fromLocal8Bit(m_process.readLine().trimmed());
+        return !m_device.isEmpty();
+    }
+    bool stop()
+    {
+        m_process.terminate();
+        return m_process.waitForFinished(5000) && m_process.exitCode() == 0;
+    }
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    const QString &device() const { return m_device; }
+    ~Radio()
+    {
+        if (m_process.state() != QProcess::NotRunning)
+            kill();
+    }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
