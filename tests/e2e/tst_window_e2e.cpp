@@ -12,6 +12,7 @@
 #include "storage/datafile.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -219,6 +220,31 @@ private slots:
         w.session().closePort();
         QVERIFY(m_radio->stop());
         QCOMPARE(readFileBytes(saved), before);
+    }
+
+    // An edit still open when Write is clicked is written; the lock comes back after a session.
+    void openEditIsWrittenAndLockSurvives()
+    {
+        const QString saved = m_dir->filePath("after.bin");
+        Form1 &w = start({"--unpaced", "--save", saved});
+        QTest::mouseClick(w.Grid1->viewport(), Qt::LeftButton, {}, w.Grid1->visualItemRect(w.Grid1->item(0, 1)).center());
+        QTest::keyClicks(QApplication::focusWidget(), "436.125"); // no Enter: the editor stays open
+        clickToolbar("write");
+        QTRY_COMPARE_WITH_TIMEOUT(w.Label->text(), QString("Write frequency success!"), 10000);
+        waitUntilIdle();
+        QCOMPARE(cell(1, 1), QString("436.12500"));
+
+        w.mnulock->trigger();
+        clickToolbar("read");
+        QVERIFY(w.Frame1->isEnabled()); // the band selector stays usable during a session
+        QVERIFY(!w.Grid1->isEnabled() && !w.Frame2->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(w.Label->text(), QString("Read frequency success!"), 10000);
+        waitUntilIdle();
+        QVERIFY(!w.Frame1->isEnabled() && !w.Grid1->isEnabled() && !w.Frame2->isEnabled());
+
+        w.session().closePort();
+        QVERIFY(m_radio->stop());
+        QCOMPARE(range(readFileBytes(saved), 0x0010, 0x0013), QByteArray::fromHex("00256143"));
     }
 
     void silentRadio()
