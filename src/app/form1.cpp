@@ -269,8 +269,8 @@ void Form1::ApplyLanguage()
         if (const QString key = action->data().toString(); !key.isEmpty())
             action->setToolTip(caption(("Toolbar1." + key).toLatin1()));
 
-    for (QWidget *widget : std::initializer_list<QWidget *> {Frame1, Frame2})
-        static_cast<QGroupBox *>(widget)->setTitle(caption(widget->objectName().toLatin1()));
+    for (QGroupBox *frame : {Frame1, Frame2})
+        frame->setTitle(caption(frame->objectName().toLatin1()));
     const std::pair<QLabel *, const char *> labels[] = {{Label3, "Label3"}, {Label4, "Label4"}, {Label5, "Label5"},
         {Label1, "Label1"}, {Label6, "Label6"}, {Label7, "Label7"}, {Label8, "Label8"}};
     for (const auto &[label, key] : labels)
