@@ -85,6 +85,8 @@ void TestCliCommand::refused_data()
     QTest::newRow("port without value") << QStringList {"read", "-o", "a.DAT", "--port"} << "port";
     QTest::newRow("read without output") << QStringList {"read", "--port", "x"} << "-o";
     QTest::newRow("read with a file") << QStringList {"read", "--port", "x", "a.DAT"} << "-o";
+    QTest::newRow("raw onto the data file") << QStringList {"read", "--port", "x", "-o", "a.DAT", "--raw", "./a.DAT"}
+                                            << "same file";
     QTest::newRow("write without file") << QStringList {"write", "--port", "x"} << "data file";
     QTest::newRow("write with two files") << QStringList {"write", "--port", "x", "a.DAT", "b.DAT"} << "one";
     QTest::newRow("yes for read") << QStringList {"read", "--port", "x", "-o", "a.DAT", "--yes"} << "--yes";

@@ -1,6 +1,8 @@
 #include "clicommand.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <map>
 
 namespace {
@@ -59,6 +61,11 @@ QString misplacedOption(const QCommandLineParser &parser, const VerbRule &rule)
     return {};
 }
 
+QString absolute(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
 CliCommand commandOf(const QCommandLineParser &parser, const QString &verbName, const VerbRule &rule)
 {
     const QStringList files = parser.positionalArguments().mid(1);
@@ -80,6 +87,8 @@ CliCommand commandOf(const QCommandLineParser &parser, const QString &verbName, 
         command.raw = parser.value("raw");
         if (command.file.isEmpty())
             return refused(QStringLiteral("read needs -o FILE.DAT"));
+        if (!command.raw.isEmpty() && absolute(command.raw) == absolute(command.file))
+            return refused(QStringLiteral("--raw and -o name the same file"));
         return command;
     }
     if (files.size() != 1)
