@@ -72,6 +72,7 @@ bool ProtocolEngine::start(Operation operation, bool debugUnlocked)
     m_dataDue = false;
     m_questionOpen = false;
     m_silenceTicks = 0;
+    m_identifiedBand = -1;
     setCommandsLocked(true);
     sendFrame(wakeUpFrame());
     setStatus(SessionMessage::Communicating);
@@ -127,6 +128,7 @@ void ProtocolEngine::handshake()
     // A code that names no band leaves the radio's band unknown: a read then takes the band
     // its image holds, and a write asks before it overwrites the radio's band.
     m_radioBand = bandOfIdentityCode(quint8(m_receive.at(IdentityBandCode)));
+    m_identifiedBand = m_radioBand;
     m_handshake = false;
     m_nextAddress = RadioImage::FirstAddress;
     m_readImage.clear();
@@ -176,14 +178,31 @@ void ProtocolEngine::continueWrite()
         emit writeFinished();
         return;
     }
-    // The calibration block is written only in debug mode; two ranges are never written.
-    if ((m_nextAddress == 0x0180 && !m_debugUnlocked) || m_nextAddress == 0x0190)
-        m_nextAddress = 0x01B8;
-    else if (m_nextAddress == 0x01C8)
-        m_nextAddress = 0x0200;
+    m_nextAddress = writeBlockFrom(m_nextAddress, m_debugUnlocked);
     const QByteArray frame = writeBlock(m_nextAddress, m_writeImage);
     m_nextAddress += WriteBlockSize;
     sendFrame(frame);
+}
+
+// The first block a write sends at or after a block address. The calibration block is written
+// only in debug mode; two ranges are never written.
+int ProtocolEngine::writeBlockFrom(int address, bool debugUnlocked)
+{
+    if ((address == 0x0180 && !debugUnlocked) || address == 0x0190)
+        return 0x01B8;
+    if (address == 0x01C8)
+        return 0x0200;
+    return address;
+}
+
+QList<int> ProtocolEngine::writeBlockAddresses(bool debugUnlocked)
+{
+    QList<int> addresses;
+    for (int address = RadioImage::FirstAddress; address != WriteEnd; address += WriteBlockSize) {
+        address = writeBlockFrom(address, debugUnlocked);
+        addresses.append(address);
+    }
+    return addresses;
 }
 
 void ProtocolEngine::readStep()

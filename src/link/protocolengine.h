@@ -43,6 +43,10 @@ public:
     // The band index a band code of the identity stands for, -1 for none.
     static int bandOfIdentityCode(quint8 code);
 
+    // The addresses of the 16-byte blocks a write sends, in order: 0x0010 to 0x035F less the
+    // gaps, with the calibration block 0x0180 only in debug mode.
+    static QList<int> writeBlockAddresses(bool debugUnlocked);
+
     explicit ProtocolEngine(QObject *parent = nullptr);
 
     // Asked when the radio has identified itself in a write: the image to write. The host can
@@ -72,6 +76,9 @@ public:
     bool bandQuestionOpen() const { return m_questionOpen; }
     Operation operation() const { return m_operation; }
     int progress() const { return m_progress; }
+    // The band the radio named in its identity in the current or last session, -1 when its
+    // code names no band or it has not identified itself.
+    int identifiedBand() const { return m_identifiedBand; }
     SessionMessage status() const { return m_status; }
     bool statusVisible() const { return m_statusVisible; }
 
@@ -100,6 +107,7 @@ private:
     void handshake();
     void writeStep();
     void continueWrite();
+    static int writeBlockFrom(int address, bool debugUnlocked);
     void readStep();
     void finish(SessionMessage result);
     void fail();
@@ -130,6 +138,7 @@ private:
     int m_finishTicks = 0;
     int m_nextAddress = 0;
     int m_radioBand = -1;
+    int m_identifiedBand = -1;
     RadioImage m_writeImage;
     QByteArray m_readImage;
 

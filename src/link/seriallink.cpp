@@ -1,5 +1,7 @@
 #include "link/seriallink.h"
 
+#include <QDeadlineTimer>
+
 #ifdef Q_OS_UNIX
 #include <termios.h>
 #endif
@@ -50,6 +52,15 @@ void SerialLink::write(const QByteArray &bytes)
 {
     if (m_port.isOpen())
         m_port.write(bytes);
+}
+
+bool SerialLink::waitForWritten(int msecs)
+{
+    QDeadlineTimer deadline(msecs);
+    while (m_port.isOpen() && m_port.bytesToWrite() > 0)
+        if (!m_port.waitForBytesWritten(int(deadline.remainingTime())))
+            return false;
+    return m_port.isOpen();
 }
 
 // QSerialPort reports no line breaks. On POSIX systems the terminal driver can mark them in the

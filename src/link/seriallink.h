@@ -24,6 +24,9 @@ public:
     QString device() const { return m_device; }
 
     void write(const QByteArray &bytes);
+    // Waits until everything written has left for the device, so that a program can end right
+    // after its last frame. False when that takes longer than msecs or the port is closed.
+    bool waitForWritten(int msecs);
 
 signals:
     void received(const QByteArray &bytes);

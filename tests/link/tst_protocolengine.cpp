@@ -211,6 +211,7 @@ void TestProtocolEngine::writeSendsTheDocumentedBlocks()
         QCOMPARE(block.mid(4), h.writeImage.bytes().mid(addressOf(block) - 0x10, 16));
     }
     QCOMPARE(addresses, expected);
+    QCOMPARE(ProtocolEngine::writeBlockAddresses(debugUnlocked), addresses);
     QCOMPARE(addresses.size(), debugUnlocked ? 47 : 46);
     QCOMPARE(h.sent.first(), ProtocolEngine::wakeUpFrame());
     QCOMPARE(h.sent.last(), EndFrame);
@@ -242,9 +243,11 @@ void TestProtocolEngine::bandQuestion()
     h.selectedBand = selected;
     h.answer = yes;
     h.engine.startWrite(false);
+    QCOMPARE(h.engine.identifiedBand(), -1);
     h.run();
 
     QCOMPARE(h.questions, 1);
+    QCOMPARE(h.engine.identifiedBand(), ProtocolEngine::bandOfIdentityCode(code));
     if (yes) {
         QCOMPARE(h.written.size(), 46);
         QCOMPARE(h.engine.status(), SessionMessage::WriteSuccess);

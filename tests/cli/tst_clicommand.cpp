@@ -1,0 +1,137 @@
+// The arguments of qv540-cli: what each verb takes, and what is refused as a usage error.
+
+#include "clicommand.h"
+#include "clirunner.h"
+#include "link/portslots.h"
+
+#include <QtTest>
+
+using Verb = CliCommand::Verb;
+
+class TestCliCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void accepted_data();
+    void accepted();
+    void refused_data();
+    void refused();
+    void helpNamesEveryVerbAndOption();
+    void comSlotNamesTheWindowsPortSlot();
+};
+
+void TestCliCommand::accepted_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("verb");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("flags"); // y yes, c calibration, j json
+
+    QTest::newRow("read") << QStringList {"read", "--port", "/dev/ttyUSB0", "-o", "a.DAT"} << int(Verb::Read)
+                          << "/dev/ttyUSB0" << "a.DAT" << "" << "";
+    QTest::newRow("read, raw, options first")
+        << QStringList {"--raw", "a.bin", "--output=a.DAT", "--port=/dev/pts/3", "read"} << int(Verb::Read)
+        << "/dev/pts/3" << "a.DAT" << "a.bin" << "";
+    QTest::newRow("write") << QStringList {"write", "--port", "COM3", "b.DAT"} << int(Verb::Write) << "COM3"
+                           << "b.DAT" << "" << "";
+    QTest::newRow("write, yes, calibration")
+        << QStringList {"write", "b.DAT", "--yes", "--calibration", "--port", "COM3"} << int(Verb::Write)
+        << "COM3" << "b.DAT" << "" << "yc";
+    QTest::newRow("verify, calibration")
+        << QStringList {"verify", "--port", "/dev/ttyS0", "c.DAT", "--calibration"} << int(Verb::Verify)
+        << "/dev/ttyS0" << "c.DAT" << "" << "c";
+    QTest::newRow("dump") << QStringList {"dump", "d.DAT"} << int(Verb::Dump) << "" << "d.DAT" << "" << "";
+    QTest::newRow("dump json") << QStringList {"dump", "--json", "d.DAT"} << int(Verb::Dump) << "" << "d.DAT"
+                               << "" << "j";
+    QTest::newRow("file named like a verb") << QStringList {"dump", "read"} << int(Verb::Dump) << "" << "read"
+                                            << "" << "";
+    QTest::newRow("help") << QStringList {"--help"} << int(Verb::Help) << "" << "" << "" << "";
+    QTest::newRow("help beside a verb") << QStringList {"write", "-h"} << int(Verb::Help) << "" << "" << ""
+                                        << "";
+    QTest::newRow("version") << QStringList {"--version"} << int(Verb::Version) << "" << "" << "" << "";
+}
+
+void TestCliCommand::accepted()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, verb);
+    QFETCH(QString, port);
+    QFETCH(QString, file);
+    QFETCH(QString, raw);
+    QFETCH(QString, flags);
+    const CliCommand command = CliCommand::parse(QStringList {"qv540-cli"} + arguments);
+    QVERIFY2(command.error.isEmpty(), qPrintable(command.error));
+    QCOMPARE(int(command.verb), verb);
+    QCOMPARE(command.port, port);
+    QCOMPARE(command.file, file);
+    QCOMPARE(command.raw, raw);
+    QCOMPARE(command.yes, flags.contains('y'));
+    QCOMPARE(command.calibration, flags.contains('c'));
+    QCOMPARE(command.json, flags.contains('j'));
+}
+
+void TestCliCommand::refused_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error"); // a part of the message
+
+    QTest::newRow("nothing") << QStringList {} << "no command";
+    QTest::newRow("unknown verb") << QStringList {"erase", "--port", "x"} << "erase";
+    QTest::newRow("unknown option") << QStringList {"dump", "--force", "a.DAT"} << "force";
+    QTest::newRow("read without port") << QStringList {"read", "-o", "a.DAT"} << "--port";
+    QTest::newRow("port without value") << QStringList {"read", "-o", "a.DAT", "--port"} << "port";
+    QTest::newRow("read without output") << QStringList {"read", "--port", "x"} << "-o";
+    QTest::newRow("read with a file") << QStringList {"read", "--port", "x", "a.DAT"} << "-o";
+    QTest::newRow("raw onto the data file") << QStringList {"read", "--port", "x", "-o", "a.DAT", "--raw", "./a.DAT"}
+                                            << "same file";
+    QTest::newRow("write without file") << QStringList {"write", "--port", "x"} << "data file";
+    QTest::newRow("write with two files") << QStringList {"write", "--port", "x", "a.DAT", "b.DAT"} << "one";
+    QTest::newRow("yes for read") << QStringList {"read", "--port", "x", "-o", "a.DAT", "--yes"} << "--yes";
+    QTest::newRow("yes for verify") << QStringList {"verify", "--port", "x", "a.DAT", "--yes"} << "--yes";
+    QTest::newRow("json for write") << QStringList {"write", "--port", "x", "a.DAT", "--json"} << "--json";
+    QTest::newRow("raw for write") << QStringList {"write", "--port", "x", "a.DAT", "--raw", "r"} << "--raw";
+    QTest::newRow("port for dump") << QStringList {"dump", "--port", "x", "a.DAT"} << "--port";
+    QTest::newRow("calibration for dump") << QStringList {"dump", "--calibration", "a.DAT"} << "--calibration";
+}
+
+void TestCliCommand::refused()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const CliCommand command = CliCommand::parse(QStringList {"qv540-cli"} + arguments);
+    QCOMPARE(command.verb, Verb::Invalid);
+    QVERIFY2(command.error.contains(error), qPrintable(command.error));
+}
+
+void TestCliCommand::helpNamesEveryVerbAndOption()
+{
+    const QString help = CliCommand::helpText();
+    for (const char *word : {"read ", "write ", "verify ", "dump ", "--port DEVICE", "-o FILE.DAT", "--raw FILE.bin",
+                             "--yes", "--calibration", "--json", "--version", "Exit status"})
+        QVERIFY2(help.contains(QLatin1StringView(word)), word);
+    QVERIFY(help.contains("write, verify: include the power-tuning block"));
+}
+
+void TestCliCommand::comSlotNamesTheWindowsPortSlot()
+{
+    if (PortSlots::systemNaming() == PortSlots::Naming::Numbered)
+        QSKIP("COMn is the port itself here");
+    PortSlots::setSystemDeviceLister([] {
+        return QList<PortSlots::Device> {{"ttyS0", "/dev/ttyS0", false}, {"ttyUSB0", "/dev/ttyUSB0", true}};
+    });
+    qputenv(PortSlots::EnvironmentVariable, "/tmp/qv540-radio");
+    QCOMPARE(CliRunner::portDevice("COM1"), QString("/dev/ttyUSB0"));
+    QCOMPARE(CliRunner::portDevice("com2"), QString("/dev/ttyS0"));
+    QCOMPARE(CliRunner::portDevice("COM3"), QString("/tmp/qv540-radio"));
+    QCOMPARE(CliRunner::portDevice("COM4"), QString());
+    QCOMPARE(CliRunner::portDevice("/dev/pts/7"), QString("/dev/pts/7"));
+    QCOMPARE(CliRunner::portDevice("ttyUSB1"), QString("ttyUSB1"));
+    PortSlots::setSystemDeviceLister(nullptr);
+    qunsetenv(PortSlots::EnvironmentVariable);
+}
+
+QTEST_GUILESS_MAIN(TestCliCommand)
+#include "tst_clicommand.moc"

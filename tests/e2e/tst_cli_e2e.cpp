@@ -1,0 +1,391 @@
+// qv540-cli against the radio emulator through a real pseudo-terminal: read, write, verify, the
+// band check, a silent radio and files that are no data files. QV540_CLI is the tool's path.
+
+#include "common/files.h"
+#include "common/radioemulator.h"
+#include "i18n/captions.h"
+#include "image/codec.h"
+#include "image/layout.h"
+#include "storage/datafile.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+const CellTexts English = CellTexts::forLanguage(Language::English);
+
+// A programming with something in every part: four channels, settings, keys, tables.
+EditorState richState(int band)
+{
+    EditorState s;
+    const QStringList rows[] = {
+        {"436.12500", "67.0", "436.12500", "D023N", "Low", "Carrow", "Narrow", "Have"},
+        {"445.00625", "Off", "", "", "Hight", "Off", "Wide", "No"},
+        {"438.50000", "D754I", "431.00000", "254.1", "Hight", "Carrow", "Wide", "Have"},
+        {"499.99000", "100.0", "400.00000", "Off", "Low", "Off", "Narrow", "No"},
+    };
+    const int numbers[] = {1, 2, 7, 16};
+    for (int i = 0; i < 4; ++i)
+        for (int column = 1; column <= 8; ++column)
+            s.cell(numbers[i], column) = rows[i][column - 1];
+    s.currentBand = band;
+    s.timeout = 11;
+    s.squelch = 3;
+    s.beep = 0;
+    s.keyFunction1 = 4;
+    s.powerTuning1 = 0xC1;
+    s.powerTuning2 = 0x41;
+    s.embeddedTexts = {"QV540 CLI", "E2E"};
+    s.codeText(2) = "8090";
+    s.testFrequencyTable[3] = {"436.50000", "437.00000"};
+    return s;
+}
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray bytes;
+    for (int i = 0; i < size; ++i)
+        bytes.append(char((i * 13 + seed) & 0xFF));
+    return bytes;
+}
+
+QByteArray range(const QByteArray &memory, int from, int to) // radio addresses, inclusive
+{
+    return memory.mid(from - RadioImage::FirstAddress, to - from + 1);
+}
+
+struct CliRun
+{
+    int status = -1; // -1: crashed or did not end
+    QByteArray out;
+    QByteArray err;
+    qint64 elapsed = 0;
+};
+
+CliRun runCli(const QStringList &arguments)
+{
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(QStringLiteral(QV540_CLI), arguments);
+    CliRun run;
+    if (!process.waitForFinished(20000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.elapsed = clock.elapsed();
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// The lines of a listing that name addresses.
+QStringList addressLines(const QByteArray &out)
+{
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(out).split('\n'))
+        if (line.startsWith("0x"))
+            lines << line;
+    return lines;
+}
+
+// One line on standard error, naming what it is about.
+bool isOneLineAbout(const QByteArray &err, const QString &subject)
+{
+    const QString text = QString::fromUtf8(err);
+    return text.count('\n') == 1 && text.endsWith('\n') && text.startsWith("qv540-cli: ") && text.contains(subject);
+}
+
+} // namespace
+
+class TestCliE2e : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    // A data file holding a programming.
+    QString dataFile(const QString &name, const EditorState &state)
+    {
+        const QString file = path(name);
+        [&] { QVERIFY(DataFile::write(file, EncodeImage(state, English))); }();
+        return file;
+    }
+
+    // What the window writes after opening a data file: the image of its decoded state.
+    RadioImage writtenImage(const QString &file)
+    {
+        EditorState state;
+        DecodeImage(DataFile::read(file).image, state, English);
+        return EncodeImage(state, English);
+    }
+
+private slots:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    void readSavesWhatTheWindowSaves();
+    void silentRadioLeavesNoFile();
+    void writeLeavesTheImageInTheRadio_data();
+    void writeLeavesTheImageInTheRadio();
+    void bandMismatch_data();
+    void bandMismatch();
+    void verifyListsTheDifferingAddresses();
+    void filesThatCannotBeUsed_data();
+    void filesThatCannotBeUsed();
+    void portThatCannotBeOpened();
+    void dumpJsonOfARichFile();
+    void helpVersionAndUsage();
+};
+
+void TestCliE2e::readSavesWhatTheWindowSaves()
+{
+    // The memory holds band 2; the radio reports band 5, which the window takes.
+    QByteArray memory = EncodeImage(richState(2), English).bytes() + pattern(176, 3);
+    QVERIFY(writeFileBytes(path("memory.bin"), memory));
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced", "--memory", path("memory.bin"), "--band", "5"}));
+    QVERIFY(writeFileBytes(path("out.DAT"), "an older file"));
+
+    const CliRun run = runCli({"read", "--port", radio.device(), "-o", path("out.DAT"), "--raw", path("out.bin")});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QByteArray()); // no terminal, no progress
+    QCOMPARE(readFileBytes(path("out.bin")), memory);
+    EditorState expected = richState(5);
+    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(EncodeImage(expected, English)));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 3); // no temporary files left
+}
+
+void TestCliE2e::silentRadioLeavesNoFile()
+{
+    Radio radio;
+    QVERIFY(radio.start({"--silent-after", "0"}));
+    QVERIFY(writeFileBytes(path("kept.DAT"), "the backup of yesterday"));
+
+    const CliRun fresh = runCli({"read", "--port", radio.device(), "-o", path("new.DAT"), "--raw", path("new.bin")});
+    QCOMPARE(fresh.status, 1);
+    QVERIFY2(fresh.elapsed < 6000, qPrintable(QString::number(fresh.elapsed))); // the sixth tick of 500 ms
+    QVERIFY2(isOneLineAbout(fresh.err, radio.device()), fresh.err.constData());
+    QVERIFY(!QFileInfo::exists(path("new.DAT")));
+    QVERIFY(!QFileInfo::exists(path("new.bin")));
+
+    const CliRun existing = runCli({"read", "--port", radio.device(), "-o", path("kept.DAT")});
+    QCOMPARE(existing.status, 1);
+    QCOMPARE(readFileBytes(path("kept.DAT")), QByteArray("the backup of yesterday"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"kept.DAT"});
+}
+
+void TestCliE2e::writeLeavesTheImageInTheRadio_data()
+{
+    QTest::addColumn<bool>("calibration");
+    QTest::newRow("normal") << false;
+    QTest::newRow("with calibration") << true;
+}
+
+void TestCliE2e::writeLeavesTheImageInTheRadio()
+{
+    QFETCH(bool, calibration);
+    const QByteArray before = pattern(1024, 7);
+    QVERIFY(writeFileBytes(path("before.bin"), before));
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")}));
+    const QString file = dataFile("radio.DAT", richState(0));
+
+    QStringList arguments {"write", "--port", radio.device(), file};
+    if (calibration)
+        arguments << "--calibration";
+    const CliRun run = runCli(arguments);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QByteArray());
+    // The radio saves when the end frame arrives: the tool did not end before sending it.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path("after.bin")), 2000);
+    QVERIFY(radio.stop());
+
+    const QByteArray after = readFileBytes(path("after.bin"));
+    const QByteArray written = writtenImage(file).bytes();
+    QCOMPARE(after.size(), 1024);
+    QCOMPARE(range(after, 0x0010, 0x017F), range(written, 0x0010, 0x017F));
+    QCOMPARE(range(after, 0x0180, 0x018F), range(calibration ? written : before, 0x0180, 0x018F));
+    QCOMPARE(range(after, 0x0190, 0x01B7), range(before, 0x0190, 0x01B7));
+    QCOMPARE(range(after, 0x01B8, 0x01C7), range(written, 0x01B8, 0x01C7));
+    QCOMPARE(range(after, 0x01C8, 0x01FF), range(before, 0x01C8, 0x01FF));
+    QCOMPARE(range(after, 0x0200, 0x035F), range(written, 0x0200, 0x035F));
+    QCOMPARE(range(after, 0x0360, 0x040F), range(before, 0x0360, 0x040F));
+}
+
+// The radio is on band 5, the file on band 0: refused before any block without --yes.
+void TestCliE2e::bandMismatch_data()
+{
+    QTest::addColumn<QStringList>("radioBand");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("radioBandText");
+    QTest::newRow("refused") << QStringList {"--band", "5"} << false << "band 5 (136-174MHz)";
+    QTest::newRow("radio names no band") << QStringList {"--band-code", "0x99"} << false << "outside the band list";
+    QTest::newRow("--yes writes") << QStringList {"--band", "5"} << true << "";
+}
+
+void TestCliE2e::bandMismatch()
+{
+    QFETCH(QStringList, radioBand);
+    QFETCH(bool, yes);
+    QFETCH(QString, radioBandText);
+    const QByteArray before = pattern(1024, 9);
+    QVERIFY(writeFileBytes(path("before.bin"), before));
+    Radio radio;
+    QVERIFY(radio.start(QStringList {"--unpaced", "--memory", path("before.bin"), "--save", path("after.bin")}
+                        + radioBand));
+    const QString file = dataFile("band0.DAT", richState(0));
+
+    QStringList arguments {"write", "--port", radio.device(), file};
+    if (yes)
+        arguments << "--yes";
+    const CliRun run = runCli(arguments);
+    QVERIFY(radio.stop());
+    const QByteArray after = readFileBytes(path("after.bin"));
+    if (yes) {
+        QCOMPARE(run.status, 0);
+        QCOMPARE(range(after, 0x0010, 0x017F), range(writtenImage(file).bytes(), 0x0010, 0x017F));
+        return;
+    }
+    QCOMPARE(run.status, 4);
+    QVERIFY2(isOneLineAbout(run.err, radio.device()), run.err.constData());
+    const QString err = QString::fromUtf8(run.err);
+    QVERIFY(err.contains("Frequency band with discrepancies, do you wish to continue?"));
+    QVERIFY2(err.contains(radioBandText), qPrintable(err));
+    QVERIFY(err.contains("band 0 (400-500MHz)"));
+    QVERIFY(err.contains("--yes"));
+    QCOMPARE(after, before); // not one block written
+}
+
+void TestCliE2e::verifyListsTheDifferingAddresses()
+{
+    const QString file = dataFile("radio.DAT", richState(0));
+    QVERIFY(writeFileBytes(path("before.bin"), pattern(1024, 5)));
+    auto radio = std::make_unique<Radio>();
+    QVERIFY(radio->start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")}));
+    QCOMPARE(runCli({"write", "--port", radio->device(), file, "--calibration"}).status, 0);
+
+    const CliRun equal = runCli({"verify", "--port", radio->device(), file, "--calibration"});
+    QCOMPARE(equal.status, 0);
+    QCOMPARE(addressLines(equal.out), QStringList());
+    QVERIFY(radio->stop());
+
+    // Change written bytes, the calibration block and bytes a write never sends.
+    QByteArray memory = readFileBytes(path("after.bin"));
+    for (int address : {0x0015, 0x0016, 0x0017, 0x01BD, 0x0351, 0x0185, 0x01A0, 0x0380})
+        memory[address - 0x10] = char(~memory.at(address - 0x10));
+    QVERIFY(writeFileBytes(path("changed.bin"), memory));
+    radio = std::make_unique<Radio>();
+    QVERIFY(radio->start({"--unpaced", "--band", "0", "--memory", path("changed.bin")}));
+
+    const CliRun different = runCli({"verify", "--port", radio->device(), file});
+    QCOMPARE(different.status, 5);
+    QCOMPARE(addressLines(different.out), (QStringList {"0x0015-0x0017", "0x01BD", "0x0351"}));
+    QVERIFY(QString::fromUtf8(different.out).contains("at 5 bytes"));
+    QCOMPARE(different.err, QByteArray());
+
+    const CliRun withCalibration = runCli({"verify", "--port", radio->device(), file, "--calibration"});
+    QCOMPARE(withCalibration.status, 5);
+    QCOMPARE(addressLines(withCalibration.out), (QStringList {"0x0015-0x0017", "0x0185", "0x01BD", "0x0351"}));
+}
+
+void TestCliE2e::filesThatCannotBeUsed_data()
+{
+    QTest::addColumn<QString>("verb");
+    QTest::addColumn<QString>("file"); // in the test's folder
+    QTest::newRow("dump, no data file") << "dump" << "text.DAT";
+    QTest::newRow("dump, missing") << "dump" << "missing.DAT";
+    QTest::newRow("write, no data file") << "write" << "text.DAT";
+    QTest::newRow("verify, short file") << "verify" << "short.DAT";
+    QTest::newRow("read into a missing folder") << "read" << "nowhere/out.DAT";
+    QTest::newRow("read onto a folder") << "read" << "folder";
+}
+
+void TestCliE2e::filesThatCannotBeUsed()
+{
+    QFETCH(QString, verb);
+    QFETCH(QString, file);
+    QVERIFY(writeFileBytes(path("text.DAT"), "Channel list, typed by hand\n"));
+    QVERIFY(writeFileBytes(path("short.DAT"), DataFile::contentsOf(EncodeImage(EditorState(), English)).left(800)));
+    QVERIFY(QDir(m_dir->path()).mkdir("folder"));
+    const QByteArray before = pattern(1024, 1);
+    QVERIFY(writeFileBytes(path("before.bin"), before));
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced", "--memory", path("before.bin"), "--save", path("after.bin")}));
+
+    QStringList arguments {verb};
+    if (verb != "dump")
+        arguments << "--port" << radio.device();
+    arguments << (verb == "read" ? QStringList {"-o", path(file)} : QStringList {path(file)});
+    const CliRun run = runCli(arguments);
+    QCOMPARE(run.status, 3);
+    QVERIFY2(isOneLineAbout(run.err, path(file)), run.err.constData());
+    QVERIFY(radio.stop());
+    QCOMPARE(readFileBytes(path("after.bin")), before); // the radio was never written
+}
+
+void TestCliE2e::portThatCannotBeOpened()
+{
+    const QString file = dataFile("radio.DAT", richState(0));
+    const CliRun run = runCli({"write", "--port", "/dev/qv540-missing", file});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(isOneLineAbout(run.err, "/dev/qv540-missing"), run.err.constData());
+}
+
+void TestCliE2e::dumpJsonOfARichFile()
+{
+    const QString file = dataFile("rich.DAT", richState(2));
+    const CliRun run = runCli({"dump", file, "--json"});
+    QCOMPARE(run.status, 0);
+    QJsonParseError error;
+    const QJsonObject dump = QJsonDocument::fromJson(run.out, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(dump["band"].toInt(), 2);
+    const QJsonArray channels = dump["channels"].toArray();
+    QCOMPARE(channels.size(), 4);
+    QCOMPARE(channels[0].toObject(),
+             (QJsonObject {{"channel", 1}, {"rx", "436.12500"}, {"tx", "436.12500"}, {"rxTone", "67.0"},
+                           {"txTone", "D023N"}, {"power", "low"}, {"busyLock", "carrier"}, {"bandwidth", "narrow"},
+                           {"scan", true}}));
+    QCOMPARE(channels[1]["tx"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(channels[1]["rxTone"], QJsonValue(QJsonValue::Null));
+    QCOMPARE(channels[2]["channel"].toInt(), 7);
+    QCOMPARE(channels[2]["rxTone"].toString(), QString("D754I"));
+    QCOMPARE(channels[3]["channel"].toInt(), 16);
+    QCOMPARE(dump["settings"]["timeout"].toInt(), 11);
+    QCOMPARE(dump["settings"]["squelch"].toInt(), 3);
+    QCOMPARE(dump["settings"]["beep"].toInt(), 0);
+    QCOMPARE(dump["keys"]["pf1"].toInt(), 4);
+    QCOMPARE(dump["powerTuning"].toArray(), (QJsonArray {0xC1, 0x41}));
+    QCOMPARE(dump["embeddedTexts"].toArray(), (QJsonArray {"QV540 CLI", "E2E"}));
+    QCOMPARE(dump["codeTexts"][1].toString(), QString("8090"));
+    QCOMPARE(dump["testFrequencies"][3].toArray(), (QJsonArray {"436.50000", "437.00000"}));
+
+    const CliRun text = runCli({"dump", file});
+    QCOMPARE(text.status, 0);
+    QVERIFY(text.out.contains("436.12500"));
+}
+
+void TestCliE2e::helpVersionAndUsage()
+{
+    const CliRun help = runCli({"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.contains("qv540-cli verify --port DEVICE FILE.DAT"));
+    const CliRun version = runCli({"--version"});
+    QCOMPARE(version.status, 0);
+    QVERIFY(version.out.startsWith("qv540-cli "));
+    const CliRun usage = runCli({"write", "radio.DAT"});
+    QCOMPARE(usage.status, 2);
+    QVERIFY2(isOneLineAbout(usage.err, "--port"), usage.err.constData());
+}
+
+QTEST_GUILESS_MAIN(TestCliE2e)
+#include "tst_cli_e2e.moc"

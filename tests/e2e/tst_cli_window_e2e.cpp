@@ -1,0 +1,109 @@
+// qv540-cli and the window read the same radio: the data file the tool saves and the one the
+// window saves after its read are the same, byte for byte.
+
+#include "app/form1.h"
+#include "app/datafiledialog.h"
+#include "common/files.h"
+#include "common/radioemulator.h"
+#include "i18n/msgboxlocalized.h"
+#include "image/codec.h"
+#include "image/layout.h"
+#include "link/portslots.h"
+#include "link/sessiondriver.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+
+QByteArray pattern(int size, int seed)
+{
+    QByteArray bytes;
+    for (int i = 0; i < size; ++i)
+        bytes.append(char((i * 13 + seed) & 0xFF));
+    return bytes;
+}
+
+// A radio's memory: channels and settings in band 2, with bytes out of every range in between.
+QByteArray radioMemory()
+{
+    EditorState s;
+    s.cell(1, 1) = s.cell(1, 3) = "405.12500";
+    s.cell(1, 2) = "D023N";
+    s.cell(3, 1) = "420.00000";
+    s.cell(3, 3) = "421.00000";
+    s.currentBand = 2;
+    s.timeout = 5;
+    s.embeddedTexts[1] = "WINDOW";
+    QByteArray memory = EncodeImage(s, CellTexts::forLanguage(Language::English)).bytes() + pattern(176, 4);
+    memory[Layout::Timeout] = char(0xEE);      // out of range: the start value stays
+    memory[Layout::KeyFunction2] = char(0x30); // likewise
+    memory[16 * 5] = char(0x12);               // a channel of odd digits
+    return memory;
+}
+
+void clickToolbar(Form1 &window, const char *key)
+{
+    for (QAction *action : window.Toolbar1->actions())
+        if (action->data().toString() == QLatin1StringView(key))
+            QTest::mouseClick(window.Toolbar1->widgetForAction(action), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestCliWindowE2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
+        setMessageBoxResponder([](const MessageBoxRequest &) { return MsgBoxResult::Ok; });
+    }
+
+    void sameFileAsTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("radioBand");
+        QTest::newRow("radio reports the memory's band") << QStringList {};
+        QTest::newRow("radio reports another band") << QStringList {"--band", "6"};
+        QTest::newRow("radio names no band") << QStringList {"--band-code", "0x99"};
+    }
+
+    void sameFileAsTheWindow()
+    {
+        QFETCH(QStringList, radioBand);
+        QTemporaryDir dir;
+        QVERIFY(writeFileBytes(dir.filePath("memory.bin"), radioMemory()));
+        Radio radio;
+        QVERIFY(radio.start(QStringList {"--unpaced", "--memory", dir.filePath("memory.bin")} + radioBand));
+
+        QProcess cli;
+        cli.start(QStringLiteral(QV540_CLI), {"read", "--port", radio.device(), "-o", dir.filePath("cli.DAT")});
+        QVERIFY(cli.waitForFinished(15000));
+        QCOMPARE(cli.exitCode(), 0);
+
+        qputenv(PortSlots::EnvironmentVariable, radio.device().toLocal8Bit());
+        writeFileBytes(dir.filePath("parameter"), QByteArray("\x00\x00\x01", 3));
+        Form1 window(SettingsFile::locate(dir.path(), dir.filePath("user")));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        clickToolbar(window, "read");
+        QTRY_COMPARE_WITH_TIMEOUT(window.Label->text(), QString("Read frequency success!"), 10000);
+        DataFileDialog::setChooser([&](DataFileDialog::Kind) { return dir.filePath("window.DAT"); });
+        QTRY_VERIFY_WITH_TIMEOUT(window.Toolbar1->isEnabled(), 10000);
+        clickToolbar(window, "save");
+        DataFileDialog::setChooser(nullptr);
+        window.session().closePort();
+        qunsetenv(PortSlots::EnvironmentVariable);
+
+        const QByteArray saved = readFileBytes(dir.filePath("window.DAT"));
+        QCOMPARE(saved.size(), 853);
+        QCOMPARE(readFileBytes(dir.filePath("cli.DAT")), saved);
+    }
+};
+
+QTEST_MAIN(TestCliWindowE2e)
+#include "tst_cli_window_e2e.moc"

@@ -1,0 +1,165 @@
+#include "clicommand.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <map>
+
+namespace {
+
+using Verb = CliCommand::Verb;
+
+// What each verb takes: whether it talks to the radio, and the options it accepts beside --port.
+struct VerbRule
+{
+    Verb verb;
+    bool needsPort;
+    QStringList options;
+};
+
+const std::map<QString, VerbRule> &verbRules()
+{
+    static const std::map<QString, VerbRule> rules {
+        {"read", {Verb::Read, true, {"output", "raw"}}},
+        {"write", {Verb::Write, true, {"yes", "calibration"}}},
+        {"verify", {Verb::Verify, true, {"calibration"}}},
+        {"dump", {Verb::Dump, false, {"json"}}},
+    };
+    return rules;
+}
+
+CliCommand refused(const QString &error)
+{
+    CliCommand command;
+    command.error = error;
+    return command;
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({
+        {"port", {}, "DEVICE"},
+        {{"o", "output"}, {}, "FILE"},
+        {"raw", {}, "FILE"},
+        {"yes", {}},
+        {"calibration", {}},
+        {"json", {}},
+        {{"h", "help"}, {}},
+        {"version", {}},
+    });
+}
+
+// The option names given that the verb does not take; --port counts only for the radio verbs.
+QString misplacedOption(const QCommandLineParser &parser, const VerbRule &rule)
+{
+    for (const QString &name : QStringList {"port", "output", "raw", "yes", "calibration", "json"}) {
+        const bool allowed = rule.options.contains(name) || (name == u"port" && rule.needsPort);
+        if (!allowed && parser.isSet(name))
+            return name;
+    }
+    return {};
+}
+
+QString absolute(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+CliCommand commandOf(const QCommandLineParser &parser, const QString &verbName, const VerbRule &rule)
+{
+    const QStringList files = parser.positionalArguments().mid(1);
+    if (const QString name = misplacedOption(parser, rule); !name.isEmpty())
+        return refused(QStringLiteral("%1 does not take --%2").arg(verbName, name));
+    if (rule.needsPort && parser.value("port").isEmpty())
+        return refused(QStringLiteral("%1 needs --port DEVICE").arg(verbName));
+
+    CliCommand command;
+    command.verb = rule.verb;
+    command.port = parser.value("port");
+    command.yes = parser.isSet("yes");
+    command.calibration = parser.isSet("calibration");
+    command.json = parser.isSet("json");
+    if (rule.verb == Verb::Read) {
+        if (!files.isEmpty())
+            return refused(QStringLiteral("read saves to the file named by -o, not to %1").arg(files.first()));
+        command.file = parser.value("output");
+        command.raw = parser.value("raw");
+        if (command.file.isEmpty())
+            return refused(QStringLiteral("read needs -o FILE.DAT"));
+        if (!command.raw.isEmpty() && absolute(command.raw) == absolute(command.file))
+            return refused(QStringLiteral("--raw and -o name the same file"));
+        return command;
+    }
+    if (files.size() != 1)
+        return refused(files.isEmpty() ? QStringLiteral("%1 needs a data file").arg(verbName)
+                                       : QStringLiteral("%1 takes one data file").arg(verbName));
+    command.file = files.first();
+    return command;
+}
+
+} // namespace
+
+CliCommand CliCommand::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(arguments))
+        return refused(parser.errorText());
+
+    CliCommand command;
+    if (parser.isSet("help")) {
+        command.verb = Verb::Help;
+        return command;
+    }
+    if (parser.isSet("version")) {
+        command.verb = Verb::Version;
+        return command;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return refused(QStringLiteral("no command given"));
+    const auto rule = verbRules().find(positional.first());
+    if (rule == verbRules().end())
+        return refused(QStringLiteral("unknown command \"%1\"").arg(positional.first()));
+    return commandOf(parser, rule->first, rule->second);
+}
+
+QString CliCommand::helpText()
+{
+    return QStringLiteral(
+        "Usage:\n"
+        "  qv540-cli read   --port DEVICE -o FILE.DAT [--raw FILE.bin]\n"
+        "  qv540-cli write  --port DEVICE FILE.DAT [--yes] [--calibration]\n"
+        "  qv540-cli verify --port DEVICE FILE.DAT [--calibration]\n"
+        "  qv540-cli dump   FILE.DAT [--json]\n"
+        "  qv540-cli --help | --version\n"
+        "\n"
+        "Programs a QV-540 radio over its serial programming cable, for scripts and batches.\n"
+        "\n"
+        "Commands:\n"
+        "  read     Read the radio and save its programming as a data file, as the window\n"
+        "           saves it after a read. The file is replaced only by a complete read.\n"
+        "  write    Write a data file's programming to the radio, as the window writes it.\n"
+        "  verify   Read the radio and compare every byte a write of FILE.DAT would send;\n"
+        "           prints the radio addresses (hexadecimal) that differ.\n"
+        "  dump     Print a data file's channels and settings.\n"
+        "\n"
+        "Options:\n"
+        "  --port DEVICE    The cable's serial port: a device path such as /dev/ttyUSB0 or a\n"
+        "                   pseudo-terminal; COMn on Windows (elsewhere COMn is the window's\n"
+        "                   port slot n).\n"
+        "  -o FILE.DAT      read: the data file to save.\n"
+        "  --raw FILE.bin   read: also keep the 1024 bytes exactly as received.\n"
+        "  --yes            write: go on when the radio's band differs from the file's.\n"
+        "  --calibration    write, verify: include the power-tuning block, as the window's\n"
+        "                   debug mode does.\n"
+        "  --json           dump: print one JSON object.\n"
+        "  -h, --help       Show this help.\n"
+        "  --version        Show the version.\n"
+        "\n"
+        "Exit status: 0 success; 1 the radio did not answer or answered wrongly, or the port\n"
+        "cannot be used; 2 usage error; 3 a file that cannot be read or written, or is not a\n"
+        "data file; 4 refused: the radio's band differs from the file's and --yes is not given;\n"
+        "5 verify found a difference.\n");
+}

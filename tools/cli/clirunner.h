@@ -1,0 +1,47 @@
+#pragma once
+
+#include "clicommand.h"
+#include "progressbar.h"
+
+#include "image/editorstate.h"
+#include "image/radioimage.h"
+
+#include <QString>
+#include <cstdio>
+#include <optional>
+
+class CliSession;
+
+// Carries out one qv540-cli command and gives its exit status. Results go to standard output;
+// errors, one line each naming the device or file and what to do, and the progress bar go to
+// standard error. The messages are English, whatever language the window is set to.
+class CliRunner
+{
+public:
+    CliRunner(std::FILE *out, std::FILE *err);
+
+    int run(const CliCommand &command);
+
+    // The device a --port argument names: itself, except that elsewhere than on Windows a
+    // "COMn" that is no file names the device of the window's port slot n (empty: none).
+    static QString portDevice(const QString &port);
+
+private:
+    int read(const CliCommand &command);
+    int write(const CliCommand &command);
+    int verify(const CliCommand &command);
+    int dump(const CliCommand &command);
+
+    // The state of a data file; reports and gives nothing when it cannot be read or is none.
+    std::optional<EditorState> loadDataFile(const QString &path);
+    bool openPort(CliSession &session, const QString &port);
+    int sessionFailed(const QString &port);
+    bool writeRaw(const QString &path, const RadioImage &image);
+
+    void print(const QString &text);
+    int fail(int status, const QString &message);
+
+    std::FILE *m_out;
+    std::FILE *m_err;
+    ProgressBar m_progress;
+};
