@@ -134,6 +134,7 @@ private slots:
 
     void readSavesWhatTheWindowSaves();
     void silentRadioLeavesNoFile();
+    void interruptTellsTheRadioToStop();
     void writeLeavesTheImageInTheRadio_data();
     void writeLeavesTheImageInTheRadio();
     void bandMismatch_data();
@@ -162,6 +163,27 @@ void TestCliE2e::readSavesWhatTheWindowSaves()
     EditorState expected = richState(5);
     QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(EncodeImage(expected, English)));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 3); // no temporary files left
+}
+
+// Stopped in the middle of a write, the tool still sends the end frame: the emulator saves its
+// memory when that frame arrives.
+void TestCliE2e::interruptTellsTheRadioToStop()
+{
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced", "--silent-after", "5", "--save", path("after.bin")}));
+    const QString file = dataFile("radio.DAT", richState(0));
+    QProcess process;
+    process.start(QStringLiteral(QV540_CLI), {"write", "--port", radio.device(), file});
+    QVERIFY(process.waitForStarted());
+    // The radio answers the handshake and two blocks at once, then falls silent; the tool would
+    // give up about three seconds later. It is stopped before that.
+    QTest::qWait(1000);
+    process.terminate();
+    QVERIFY(process.waitForFinished(5000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 130);
+    QVERIFY(isOneLineAbout(process.readAllStandardError(), "interrupted"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path("after.bin")), 2000);
 }
 
 void TestCliE2e::silentRadioLeavesNoFile()

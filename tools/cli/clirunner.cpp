@@ -100,8 +100,8 @@ int CliRunner::read(const CliCommand &command)
     m_progress.start(QStringLiteral("Reading"));
     RadioImage image;
     int radioBand = -1;
-    if (session.read(&image, &radioBand) != CliSession::Result::Done)
-        return sessionFailed(command.port);
+    if (const auto result = session.read(&image, &radioBand); result != CliSession::Result::Done)
+        return sessionFailed(command.port, result);
     m_progress.complete(sessionText(SessionMessage::ReadSuccess));
 
     // Only a complete read gets here; both files are put in place whole or not at all.
@@ -125,8 +125,8 @@ int CliRunner::write(const CliCommand &command)
     m_progress.start(QStringLiteral("Writing"));
     const CliSession::Result result =
         session.write(CliImages::writtenOf(*state), state->currentBand, command.calibration, command.yes);
-    if (result == CliSession::Result::NoAnswer)
-        return sessionFailed(command.port);
+    if (result == CliSession::Result::NoAnswer || result == CliSession::Result::Interrupted)
+        return sessionFailed(command.port, result);
     if (result == CliSession::Result::Refused) {
         m_progress.finish();
         return fail(ExitStatus::Refused,
@@ -150,8 +150,8 @@ int CliRunner::verify(const CliCommand &command)
     m_progress.start(QStringLiteral("Verifying"));
     RadioImage radio;
     int radioBand = -1;
-    if (session.read(&radio, &radioBand) != CliSession::Result::Done)
-        return sessionFailed(command.port);
+    if (const auto result = session.read(&radio, &radioBand); result != CliSession::Result::Done)
+        return sessionFailed(command.port, result);
     m_progress.complete(sessionText(SessionMessage::ReadSuccess));
 
     using namespace ImageComparison;
@@ -220,9 +220,14 @@ bool CliRunner::openPort(CliSession &session, const QString &port)
     return false;
 }
 
-int CliRunner::sessionFailed(const QString &port)
+int CliRunner::sessionFailed(const QString &port, CliSession::Result result)
 {
     m_progress.finish();
+    if (result == CliSession::Result::Interrupted)
+        return fail(ExitStatus::Interrupted,
+                    QStringLiteral("%1: interrupted; the radio was told to leave programming mode and "
+                                   "nothing was saved (after a write it may hold part of the file: "
+                                   "write it again)").arg(port));
     return fail(ExitStatus::RadioFailed,
                 QStringLiteral("%1: the radio did not answer, or answered wrongly; check that it is "
                                "switched on, that the cable sits firmly in it and in %1, and try again")

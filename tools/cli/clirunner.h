@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clicommand.h"
+#include "clisession.h"
 #include "progressbar.h"
 
 #include "image/editorstate.h"
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <optional>
 
-class CliSession;
 
 // Carries out one qv540-cli command and gives its exit status. Results go to standard output;
 // errors, one line each naming the device or file and what to do, and the progress bar go to
@@ -35,7 +35,7 @@ private:
     // The state of a data file; reports and gives nothing when it cannot be read or is none.
     std::optional<EditorState> loadDataFile(const QString &path);
     bool openPort(CliSession &session, const QString &port);
-    int sessionFailed(const QString &port);
+    int sessionFailed(const QString &port, CliSession::Result result);
     bool writeRaw(const QString &path, const RadioImage &image);
 
     void print(const QString &text);

@@ -1,5 +1,7 @@
 #include "clisession.h"
 
+#include "interruptwatcher.h"
+
 #include <QEventLoop>
 
 namespace {
@@ -62,6 +64,12 @@ CliSession::Result CliSession::run(bool write, bool calibration)
     });
     connect(&engine, &ProtocolEngine::writeFinished, &context, [&] { end(Result::Done); });
     connect(&engine, &ProtocolEngine::communicationError, &context, [&] { end(Result::NoAnswer); });
+    // Stopped by the user: a radio left in programming mode would not work until switched off.
+    const InterruptWatcher interrupts;
+    connect(&interrupts, &InterruptWatcher::interrupted, &context, [&] {
+        engine.abort();
+        end(Result::Interrupted);
+    });
     // Answering No ends the session with nothing written but the end frame.
     connect(&engine, &ProtocolEngine::bandQuestionAsked, &context, [&] {
         engine.answerBandQuestion(m_overrideBand);

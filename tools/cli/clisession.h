@@ -18,6 +18,7 @@ public:
         Done,
         NoAnswer, // the radio did not answer, answered wrongly, or the port failed
         Refused,  // the radio's band differs from the file's and the write was not allowed to go on
+        Interrupted, // Ctrl+C or SIGTERM: the radio was told to leave programming mode
     };
 
     explicit CliSession(QObject *parent = nullptr);

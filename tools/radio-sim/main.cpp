@@ -1,6 +1,7 @@
 // qv540-radio-sim: a QV-540 radio on a pseudo-terminal, for trying and testing the programming
 // tool without a radio. Prints the terminal's device path on the first line of its output.
 
+#include "interruptwatcher.h"
 #include "radiosimulator.h"
 
 #include "i18n/captions.h"
@@ -11,40 +12,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
-
-// SIGINT and SIGTERM end the event loop, so that the memory is saved on the way out.
-void quitOnSignals(QCoreApplication &app)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
-        char byte;
-        [[maybe_unused]] const ssize_t read = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
-    });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-}
 
 bool isDataFile(const QString &path)
 {
@@ -182,7 +153,9 @@ int main(int argc, char *argv[])
     };
     QObject::connect(&radio, &RadioSimulator::sessionEnded, &app, save);
 
-    quitOnSignals(app);
+    // SIGINT and SIGTERM end the event loop, so that the memory is saved on the way out.
+    const InterruptWatcher interrupts;
+    QObject::connect(&interrupts, &InterruptWatcher::interrupted, &app, &QCoreApplication::quit);
     const int status = app.exec();
     save();
     if (!link.isEmpty())
