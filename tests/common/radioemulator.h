@@ -3,9 +3,25 @@
 // The radio emulator as a child process, for end-to-end tests. QV540_RADIO_SIM is the path of
 // qv540-radio-sim, which CMake passes in.
 
+#include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+
+// Memory contents with every byte value, FF included, different for each seed.
+inline QByteArray memoryPattern(int size, int seed)
+{
+    QByteArray bytes;
+    for (int i = 0; i < size; ++i)
+        bytes.append(char((i * 13 + seed) & 0xFF));
+    return bytes;
+}
+
+// The bytes of radio addresses from to to (inclusive) of a memory image starting at 0x0010.
+inline QByteArray addressRange(const QByteArray &memory, int from, int to)
+{
+    return memory.mid(from - 0x0010, to - from + 1);
+}
 
 // The emulator as a child process; stopped with SIGTERM, which makes it save.
 class Radio

@@ -45,19 +45,6 @@ EditorState richState(int band)
     return s;
 }
 
-QByteArray pattern(int size, int seed)
-{
-    QByteArray bytes;
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((i * 13 + seed) & 0xFF));
-    return bytes;
-}
-
-QByteArray range(const QByteArray &memory, int from, int to) // radio addresses, inclusive
-{
-    return memory.mid(from - RadioImage::FirstAddress, to - from + 1);
-}
-
 struct CliRun
 {
     int status = -1; // -1: crashed or did not end
@@ -150,7 +137,7 @@ private slots:
 void TestCliE2e::readSavesWhatTheWindowSaves()
 {
     // The memory holds band 2; the radio reports band 5, which the window takes.
-    QByteArray memory = EncodeImage(richState(2), English).bytes() + pattern(176, 3);
+    QByteArray memory = EncodeImage(richState(2), English).bytes() + memoryPattern(176, 3);
     QVERIFY(writeFileBytes(path("memory.bin"), memory));
     Radio radio;
     QVERIFY(radio.start({"--unpaced", "--memory", path("memory.bin"), "--band", "5"}));
@@ -215,7 +202,7 @@ void TestCliE2e::writeLeavesTheImageInTheRadio_data()
 void TestCliE2e::writeLeavesTheImageInTheRadio()
 {
     QFETCH(bool, calibration);
-    const QByteArray before = pattern(1024, 7);
+    const QByteArray before = memoryPattern(1024, 7);
     QVERIFY(writeFileBytes(path("before.bin"), before));
     Radio radio;
     QVERIFY(radio.start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")}));
@@ -234,13 +221,13 @@ void TestCliE2e::writeLeavesTheImageInTheRadio()
     const QByteArray after = readFileBytes(path("after.bin"));
     const QByteArray written = writtenImage(file).bytes();
     QCOMPARE(after.size(), 1024);
-    QCOMPARE(range(after, 0x0010, 0x017F), range(written, 0x0010, 0x017F));
-    QCOMPARE(range(after, 0x0180, 0x018F), range(calibration ? written : before, 0x0180, 0x018F));
-    QCOMPARE(range(after, 0x0190, 0x01B7), range(before, 0x0190, 0x01B7));
-    QCOMPARE(range(after, 0x01B8, 0x01C7), range(written, 0x01B8, 0x01C7));
-    QCOMPARE(range(after, 0x01C8, 0x01FF), range(before, 0x01C8, 0x01FF));
-    QCOMPARE(range(after, 0x0200, 0x035F), range(written, 0x0200, 0x035F));
-    QCOMPARE(range(after, 0x0360, 0x040F), range(before, 0x0360, 0x040F));
+    QCOMPARE(addressRange(after, 0x0010, 0x017F), addressRange(written, 0x0010, 0x017F));
+    QCOMPARE(addressRange(after, 0x0180, 0x018F), addressRange(calibration ? written : before, 0x0180, 0x018F));
+    QCOMPARE(addressRange(after, 0x0190, 0x01B7), addressRange(before, 0x0190, 0x01B7));
+    QCOMPARE(addressRange(after, 0x01B8, 0x01C7), addressRange(written, 0x01B8, 0x01C7));
+    QCOMPARE(addressRange(after, 0x01C8, 0x01FF), addressRange(before, 0x01C8, 0x01FF));
+    QCOMPARE(addressRange(after, 0x0200, 0x035F), addressRange(written, 0x0200, 0x035F));
+    QCOMPARE(addressRange(after, 0x0360, 0x040F), addressRange(before, 0x0360, 0x040F));
 }
 
 // The radio is on band 5, the file on band 0: refused before any block without --yes.
@@ -259,7 +246,7 @@ void TestCliE2e::bandMismatch()
     QFETCH(QStringList, radioBand);
     QFETCH(bool, yes);
     QFETCH(QString, radioBandText);
-    const QByteArray before = pattern(1024, 9);
+    const QByteArray before = memoryPattern(1024, 9);
     QVERIFY(writeFileBytes(path("before.bin"), before));
     Radio radio;
     QVERIFY(radio.start(QStringList {"--unpaced", "--memory", path("before.bin"), "--save", path("after.bin")}
@@ -274,7 +261,7 @@ void TestCliE2e::bandMismatch()
     const QByteArray after = readFileBytes(path("after.bin"));
     if (yes) {
         QCOMPARE(run.status, 0);
-        QCOMPARE(range(after, 0x0010, 0x017F), range(writtenImage(file).bytes(), 0x0010, 0x017F));
+        QCOMPARE(addressRange(after, 0x0010, 0x017F), addressRange(writtenImage(file).bytes(), 0x0010, 0x017F));
         return;
     }
     QCOMPARE(run.status, 4);
@@ -290,7 +277,7 @@ void TestCliE2e::bandMismatch()
 void TestCliE2e::verifyListsTheDifferingAddresses()
 {
     const QString file = dataFile("radio.DAT", richState(0));
-    QVERIFY(writeFileBytes(path("before.bin"), pattern(1024, 5)));
+    QVERIFY(writeFileBytes(path("before.bin"), memoryPattern(1024, 5)));
     auto radio = std::make_unique<Radio>();
     QVERIFY(radio->start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")}));
     QCOMPARE(runCli({"write", "--port", radio->device(), file, "--calibration"}).status, 0);
@@ -338,7 +325,7 @@ void TestCliE2e::filesThatCannotBeUsed()
     QVERIFY(writeFileBytes(path("text.DAT"), "Channel list, typed by hand\n"));
     QVERIFY(writeFileBytes(path("short.DAT"), DataFile::contentsOf(EncodeImage(EditorState(), English)).left(800)));
     QVERIFY(QDir(m_dir->path()).mkdir("folder"));
-    const QByteArray before = pattern(1024, 1);
+    const QByteArray before = memoryPattern(1024, 1);
     QVERIFY(writeFileBytes(path("before.bin"), before));
     Radio radio;
     QVERIFY(radio.start({"--unpaced", "--memory", path("before.bin"), "--save", path("after.bin")}));

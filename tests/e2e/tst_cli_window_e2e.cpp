@@ -18,14 +18,6 @@
 
 namespace {
 
-QByteArray pattern(int size, int seed)
-{
-    QByteArray bytes;
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((i * 13 + seed) & 0xFF));
-    return bytes;
-}
-
 // A radio's memory: channels and settings in band 2, with bytes out of every range in between.
 QByteArray radioMemory()
 {
@@ -37,7 +29,7 @@ QByteArray radioMemory()
     s.currentBand = 2;
     s.timeout = 5;
     s.embeddedTexts[1] = "WINDOW";
-    QByteArray memory = EncodeImage(s, CellTexts::forLanguage(Language::English)).bytes() + pattern(176, 4);
+    QByteArray memory = EncodeImage(s, CellTexts::forLanguage(Language::English)).bytes() + memoryPattern(176, 4);
     memory[Layout::Timeout] = char(0xEE);      // out of range: the start value stays
     memory[Layout::KeyFunction2] = char(0x30); // likewise
     memory[16 * 5] = char(0x12);               // a channel of odd digits

@@ -10,18 +10,6 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
-
-QByteArray pattern(int size, int seed)
-{
-    QByteArray bytes;
-    for (int i = 0; i < size; ++i)
-        bytes.append(char((i * 13 + seed) & 0xFF)); // every value, FF included
-    return bytes;
-}
-
-} // namespace
-
 class TestSessionE2e : public QObject
 {
     Q_OBJECT
@@ -54,7 +42,7 @@ void TestSessionE2e::readReturnsTheRadiosMemory_data()
 void TestSessionE2e::readReturnsTheRadiosMemory()
 {
     QFETCH(QStringList, options);
-    QByteArray memory = pattern(1024, 1);
+    QByteArray memory = memoryPattern(1024, 1);
     memory[429] = char(0x43); // band 2
     const QString memoryFile = m_dir->filePath("memory.bin");
     QVERIFY(writeFileBytes(memoryFile, memory));
@@ -80,7 +68,7 @@ void TestSessionE2e::writeLeavesTheImageInTheRadio()
     state.embeddedTexts[0] = "QV540 E2E";
     state.powerTuning1 = 0x5A;
     const RadioImage image = EncodeImage(state, CellTexts::forLanguage(Language::English));
-    const QByteArray before = pattern(1024, 7);
+    const QByteArray before = memoryPattern(1024, 7);
     const QString memoryFile = m_dir->filePath("before.bin");
     const QString savedFile = m_dir->filePath("after.bin");
     QVERIFY(writeFileBytes(memoryFile, before));
@@ -101,17 +89,14 @@ void TestSessionE2e::writeLeavesTheImageInTheRadio()
 
     const QByteArray after = readFileBytes(savedFile);
     QCOMPARE(after.size(), 1024);
-    auto range = [](const QByteArray &bytes, int from, int to) { // radio addresses, inclusive
-        return bytes.mid(from - 0x10, to - from + 1);
-    };
     const QByteArray written = image.bytes();
-    QCOMPARE(range(after, 0x0010, 0x017F), range(written, 0x0010, 0x017F));
-    QCOMPARE(range(after, 0x01B8, 0x01C7), range(written, 0x01B8, 0x01C7));
-    QCOMPARE(range(after, 0x0200, 0x035F), range(written, 0x0200, 0x035F));
+    QCOMPARE(addressRange(after, 0x0010, 0x017F), addressRange(written, 0x0010, 0x017F));
+    QCOMPARE(addressRange(after, 0x01B8, 0x01C7), addressRange(written, 0x01B8, 0x01C7));
+    QCOMPARE(addressRange(after, 0x0200, 0x035F), addressRange(written, 0x0200, 0x035F));
     // The calibration block and the gaps keep what the radio held.
-    QCOMPARE(range(after, 0x0180, 0x01B7), range(before, 0x0180, 0x01B7));
-    QCOMPARE(range(after, 0x01C8, 0x01FF), range(before, 0x01C8, 0x01FF));
-    QCOMPARE(range(after, 0x0360, 0x040F), range(before, 0x0360, 0x040F));
+    QCOMPARE(addressRange(after, 0x0180, 0x01B7), addressRange(before, 0x0180, 0x01B7));
+    QCOMPARE(addressRange(after, 0x01C8, 0x01FF), addressRange(before, 0x01C8, 0x01FF));
+    QCOMPARE(addressRange(after, 0x0360, 0x040F), addressRange(before, 0x0360, 0x040F));
 }
 
 void TestSessionE2e::faultsEndInTheCommunicationError_data()

@@ -44,11 +44,6 @@ EditorState radioState()
     return s;
 }
 
-QByteArray range(const QByteArray &memory, int from, int to) // radio addresses, inclusive
-{
-    return memory.mid(from - RadioImage::FirstAddress, to - from + 1);
-}
-
 } // namespace
 
 class TestWindowE2e : public QObject
@@ -194,9 +189,9 @@ private slots:
         const QByteArray after = readFileBytes(saved);
         const QByteArray image = EncodeImage(w.state(), English).bytes();
         QCOMPARE(after.size(), 1024);
-        QCOMPARE(range(after, 0x0010, 0x017F), range(image, 0x0010, 0x017F));
-        QCOMPARE(range(after, 0x01B8, 0x01C7), range(image, 0x01B8, 0x01C7));
-        QCOMPARE(range(after, 0x0200, 0x035F), range(image, 0x0200, 0x035F));
+        QCOMPARE(addressRange(after, 0x0010, 0x017F), addressRange(image, 0x0010, 0x017F));
+        QCOMPARE(addressRange(after, 0x01B8, 0x01C7), addressRange(image, 0x01B8, 0x01C7));
+        QCOMPARE(addressRange(after, 0x0200, 0x035F), addressRange(image, 0x0200, 0x035F));
     }
 
     // The radio holds band 0, the window band 5: the write asks, and No leaves the radio as it was.
@@ -244,7 +239,7 @@ private slots:
 
         w.session().closePort();
         QVERIFY(m_radio->stop());
-        QCOMPARE(range(readFileBytes(saved), 0x0010, 0x0013), QByteArray::fromHex("00256143"));
+        QCOMPARE(addressRange(readFileBytes(saved), 0x0010, 0x0013), QByteArray::fromHex("00256143"));
     }
 
     void silentRadio()
