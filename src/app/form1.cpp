@@ -414,16 +414,17 @@ void Form1::setLocked(bool locked)
 }
 
 // What the user may touch. The editing lock guards the table, the band and the settings. A
-// session locks out the programming commands, and also everything whose change it would miss
-// or overwrite (the table, the settings, New, Open), but enables the band selector, which the
-// band question of a write refers to; the lock comes back when the session is over.
+// session locks out everything whose change it would miss or overwrite (the table, the
+// settings), and until its final status has been shown, the commands; it enables the band
+// selector, which the band question of a write refers to. The lock comes back afterwards.
 void Form1::updateEnabled()
 {
+    const bool running = !m_session->engine().isIdle();
     const bool busy = m_session->engine().commandsLocked();
     const bool locked = mnulock->isChecked();
-    Frame1->setEnabled(busy || !locked);
-    Frame2->setEnabled(!busy && !locked);
-    channelGrid->setEnabled(!busy && !locked);
+    Frame1->setEnabled(running || !locked);
+    Frame2->setEnabled(!running && !locked);
+    channelGrid->setEnabled(!running && !locked);
     Toolbar1->setEnabled(!busy);
     mnupro->setEnabled(!busy);
     for (QAction *action : {mnureadFre, mnuwriteFre, mnuNew, mnuOpen, mnucom})
@@ -439,6 +440,7 @@ void Form1::connectSession()
     });
     engine.setSelectedBandProvider([this] { return Combo1->currentIndex(); });
     connect(&engine, &ProtocolEngine::commandsLockedChanged, this, &Form1::updateEnabled);
+    connect(&engine, &ProtocolEngine::runningChanged, this, &Form1::updateEnabled);
     connect(&engine, &ProtocolEngine::statusChanged, this,
             [this](SessionMessage status) { Label->setText(sessionMessageText(status, m_language)); });
     connect(&engine, &ProtocolEngine::statusVisibleChanged, Label, &QWidget::setVisible);

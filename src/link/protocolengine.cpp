@@ -65,7 +65,7 @@ bool ProtocolEngine::start(Operation operation, bool debugUnlocked)
 {
     if (!m_idle || m_finished)
         return false;
-    m_idle = false;
+    setIdle(false);
     m_operation = operation;
     m_debugUnlocked = debugUnlocked;
     m_handshake = true;
@@ -274,7 +274,7 @@ void ProtocolEngine::abort()
 
 void ProtocolEngine::finish(SessionMessage result)
 {
-    m_idle = true;
+    setIdle(true);
     m_finished = true;
     m_finishTicks = 0;
     setSessionTimer(false);
@@ -294,7 +294,7 @@ void ProtocolEngine::fail()
 
 void ProtocolEngine::goIdle()
 {
-    m_idle = true;
+    setIdle(true);
     m_finished = false;
     m_finishTicks = 0;
     m_questionOpen = false;
@@ -356,6 +356,14 @@ void ProtocolEngine::setProgress(int value)
 {
     m_progress = value;
     emit progressChanged(value);
+}
+
+void ProtocolEngine::setIdle(bool idle)
+{
+    if (m_idle == idle)
+        return;
+    m_idle = idle;
+    emit runningChanged(!idle);
 }
 
 void ProtocolEngine::setCommandsLocked(bool locked)

@@ -91,6 +91,8 @@ signals:
     void progressVisibleChanged(bool visible); // shown with the range 0 to ProgressMaximum
     void progressChanged(int value);
     void commandsLockedChanged(bool locked);
+    // A session started or ended (the final hold that follows is not part of it).
+    void runningChanged(bool running);
     // The host asks SessionMessage::BandMismatch and calls answerBandQuestion.
     void bandQuestionAsked();
     // A read is complete: the 1024 bytes read and the band the radio reported, -1 when its
@@ -120,6 +122,7 @@ private:
     void setStatusVisible(bool visible);
     void setProgressVisible(bool visible);
     void setProgress(int value);
+    void setIdle(bool idle);
     void setCommandsLocked(bool locked);
 
     std::function<RadioImage()> m_imageProvider;

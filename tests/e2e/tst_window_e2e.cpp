@@ -153,6 +153,8 @@ private slots:
         QVERIFY(!w.Grid1->isEnabled());
         QCOMPARE(w.Label->text(), QString("Is communication, please later……"));
         QTRY_COMPARE_WITH_TIMEOUT(w.Label->text(), QString("Read frequency success!"), 10000);
+        QVERIFY(w.Grid1->isEnabled()); // the table is back at once; the commands after the result showed
+        QVERIFY(!w.Toolbar1->isEnabled());
         waitUntilIdle();
         QVERIFY(!w.Label->isVisible());
         QVERIFY(m_messages.isEmpty()); // no band question, no error
