@@ -4,6 +4,8 @@
 // qv540-radio-sim, which CMake passes in.
 
 #include <QByteArray>
+#include <QList>
+#include <utility>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,17 @@ inline QByteArray memoryPattern(int size, int seed)
 inline QByteArray addressRange(const QByteArray &memory, int from, int to)
 {
     return memory.mid(from - 0x0010, to - from + 1);
+}
+
+// What a radio holds after a write of image: the blocks a write sends taken from the image,
+// everything else as before. The calibration block is sent only with calibration.
+inline QByteArray memoryAfterWrite(QByteArray before, const QByteArray &image, bool calibration)
+{
+    const QList<std::pair<int, int>> written {
+        {0x0010, calibration ? 0x018F : 0x017F}, {0x01B8, 0x01C7}, {0x0200, 0x035F}};
+    for (const auto &[from, to] : written)
+        before.replace(from - 0x0010, to - from + 1, addressRange(image, from, to));
+    return before;
 }
 
 // The emulator as a child process; stopped with SIGTERM, which makes it save.

@@ -221,14 +221,7 @@ void TestCliE2e::writeLeavesTheImageInTheRadio()
 
     const QByteArray after = readFileBytes(path("after.bin"));
     const QByteArray written = writtenImage(file).bytes();
-    QCOMPARE(after.size(), 1024);
-    QCOMPARE(addressRange(after, 0x0010, 0x017F), addressRange(written, 0x0010, 0x017F));
-    QCOMPARE(addressRange(after, 0x0180, 0x018F), addressRange(calibration ? written : before, 0x0180, 0x018F));
-    QCOMPARE(addressRange(after, 0x0190, 0x01B7), addressRange(before, 0x0190, 0x01B7));
-    QCOMPARE(addressRange(after, 0x01B8, 0x01C7), addressRange(written, 0x01B8, 0x01C7));
-    QCOMPARE(addressRange(after, 0x01C8, 0x01FF), addressRange(before, 0x01C8, 0x01FF));
-    QCOMPARE(addressRange(after, 0x0200, 0x035F), addressRange(written, 0x0200, 0x035F));
-    QCOMPARE(addressRange(after, 0x0360, 0x040F), addressRange(before, 0x0360, 0x040F));
+    QCOMPARE(after.toHex(' '), memoryAfterWrite(before, written, calibration).toHex(' '));
 }
 
 // The radio is on band 5, the file on band 0: refused before any block without --yes.

@@ -88,15 +88,8 @@ void TestSessionE2e::writeLeavesTheImageInTheRadio()
     QVERIFY(radio.stop());
 
     const QByteArray after = readFileBytes(savedFile);
-    QCOMPARE(after.size(), 1024);
-    const QByteArray written = image.bytes();
-    QCOMPARE(addressRange(after, 0x0010, 0x017F), addressRange(written, 0x0010, 0x017F));
-    QCOMPARE(addressRange(after, 0x01B8, 0x01C7), addressRange(written, 0x01B8, 0x01C7));
-    QCOMPARE(addressRange(after, 0x0200, 0x035F), addressRange(written, 0x0200, 0x035F));
     // The calibration block and the gaps keep what the radio held.
-    QCOMPARE(addressRange(after, 0x0180, 0x01B7), addressRange(before, 0x0180, 0x01B7));
-    QCOMPARE(addressRange(after, 0x01C8, 0x01FF), addressRange(before, 0x01C8, 0x01FF));
-    QCOMPARE(addressRange(after, 0x0360, 0x040F), addressRange(before, 0x0360, 0x040F));
+    QCOMPARE(after.toHex(' '), memoryAfterWrite(before, image.bytes(), false).toHex(' '));
 }
 
 void TestSessionE2e::faultsEndInTheCommunicationError_data()
