@@ -106,8 +106,10 @@ void Form1::buildMenus()
     mnuEnglish = action(mnuLanguage, "mnuEnglish");
 
     mnuhelp = menu("mnuhelp");
-    mnumainhelp = action(mnuhelp, "mnumainhelp", QKeySequence(Qt::Key_F1));
-    mnumainhelp->setEnabled(false); // there is no help
+    // There is no help: the entry stays greyed. Its caption names F1 already, so it carries no
+    // shortcut that the menu would show a second time.
+    mnumainhelp = action(mnuhelp, "mnumainhelp");
+    mnumainhelp->setEnabled(false);
     mnuabout = action(mnuhelp, "mnuabout");
 
     connect(mnuNew, &QAction::triggered, this, &Form1::mnuNew_Click);
@@ -160,8 +162,10 @@ void Form1::buildFrames()
 {
     channelGrid = new ChannelGrid(m_state);
     Grid1 = channelGrid->Grid1;
-    connect(channelGrid, &ChannelGrid::frequencyOutOfBand, this,
-            [this] { ask(Messages::BeyondRange, MsgBoxStyle::OkOnly); });
+    connect(channelGrid, &ChannelGrid::frequencyOutOfBand, this, [this] {
+        ask(Messages::BeyondRange, MsgBoxStyle::OkOnly);
+        Grid1->setFocus();
+    });
 
     Frame1 = new QGroupBox;
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -207,6 +211,8 @@ void Form1::buildFrames()
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 460);
 
+    makeLegibleWhenDisabled(Frame1);
+    makeLegibleWhenDisabled(Frame2);
     auto *side = new QVBoxLayout;
     side->addWidget(Frame1);
     side->addWidget(Frame2, 1);
@@ -288,7 +294,7 @@ void Form1::ApplyLanguage()
     QStringList header;
     for (int column = 0; column <= 8; ++column)
         header << captionText(QStringLiteral("Grid1.header[%1]").arg(column), mode);
-    channelGrid->setLanguage(cellTexts(), header);
+    channelGrid->setLanguage(m_language, cellTexts(), header);
     ChannelRules::SetGrid1Text(m_state, cellTexts());
     channelGrid->refresh();
 }
@@ -305,19 +311,38 @@ void Form1::showState()
     }
 }
 
+RadioImage Form1::encodedImage() const
+{
+    EditorState shown = m_state;
+    shown.currentBand = Combo1->currentIndex();
+    return EncodeImage(shown, cellTexts());
+}
+
 void Form1::markSaved()
 {
-    m_savedImage = EncodeImage(m_state, cellTexts());
+    m_savedImage = encodedImage();
 }
 
 bool Form1::hasUnsavedChanges() const
 {
-    return EncodeImage(m_state, cellTexts()) != m_savedImage;
+    return encodedImage() != m_savedImage;
 }
 
-int Form1::ask(const Message &text, int style, const Message *title)
+bool Form1::settleUnsavedChanges()
 {
-    return MsgBoxLocalized(this, m_language, text.text(m_language), style, title ? title->text(m_language) : QString());
+    channelGrid->commitEdit();
+    if (!hasUnsavedChanges())
+        return true;
+    const int answer = ask(Messages::UnsavedChanges, MsgBoxStyle::YesNoCancel + MsgBoxStyle::Exclamation);
+    if (answer == MsgBoxResult::Cancel || answer == MsgBoxResult::Withdrawn)
+        return false;
+    return answer == MsgBoxResult::No || mnuAssave_Click();
+}
+
+int Form1::ask(const Message &text, int style, const Message *title, MessageBoxWithdrawal *withdrawal)
+{
+    return MsgBoxLocalized(this, m_language, text.text(m_language), style, title ? title->text(m_language) : QString(),
+                           withdrawal);
 }
 
 // Band selection: the limits follow the selected band; a band other than the one in force asks
@@ -332,7 +357,12 @@ void Form1::Combo1_Click()
     if (band == m_state.currentBand)
         return;
     const int style = MsgBoxStyle::OkCancel + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2 + MsgBoxStyle::SystemModal;
-    if (ask(Messages::BandChange, style, &Messages::BandChangeTitle) == MsgBoxResult::Ok) {
+    const bool clear = ask(Messages::BandChange, style, &Messages::BandChangeTitle) == MsgBoxResult::Ok;
+    // A read that ended while the question was open chose the band itself, with its channels:
+    // the answer is moot then.
+    if (Combo1->currentIndex() != band || m_state.currentBand == band)
+        return;
+    if (clear) {
         ChannelRules::ClearGrid(m_state);
         m_state.currentBand = band;
         channelGrid->refresh();
@@ -353,7 +383,8 @@ void Form1::mnuNew_Click()
 
 void Form1::mnuOpen_Click()
 {
-    channelGrid->commitEdit();
+    if (!settleUnsavedChanges())
+        return;
     const QString path = DataFileDialog::choose(this, DataFileDialog::Kind::Open);
     if (!path.isEmpty())
         openDataFile(path);
@@ -390,7 +421,7 @@ bool Form1::mnuAssave_Click()
         const int overwrite = MsgBoxStyle::YesNo + MsgBoxStyle::Question;
         if (QFileInfo::exists(path) && ask(Messages::Overwrite, overwrite) == MsgBoxResult::No)
             continue;
-        const RadioImage image = EncodeImage(m_state, cellTexts());
+        const RadioImage image = encodedImage();
         QString error;
         if (!DataFile::write(path, image, &error)) {
             MsgBoxLocalized(this, m_language, Messages::CannotSave.text(m_language) + path + "\n" + error, MsgBoxStyle::Critical);
@@ -436,7 +467,7 @@ void Form1::connectSession()
     ProtocolEngine &engine = m_session->engine();
     engine.setImageProvider([this] {
         channelGrid->commitEdit();
-        return EncodeImage(m_state, cellTexts());
+        return encodedImage();
     });
     engine.setSelectedBandProvider([this] { return Combo1->currentIndex(); });
     connect(&engine, &ProtocolEngine::commandsLockedChanged, this, &Form1::updateEnabled);
@@ -456,7 +487,8 @@ void Form1::connectSession()
         MsgBoxLocalized(this, m_language, text, MsgBoxStyle::Critical);
     });
     connect(&engine, &ProtocolEngine::readFinished, this, &Form1::readFinished);
-    connect(&engine, &ProtocolEngine::writeFinished, this, &Form1::markSaved);
+    // What the radio now holds counts as saved; a change made during the write does not.
+    connect(&engine, &ProtocolEngine::writeFinished, this, [this, &engine] { m_savedImage = engine.writeImage(); });
 }
 
 void Form1::startSession(bool write)
@@ -466,6 +498,9 @@ void Form1::startSession(bool write)
         MsgBoxLocalized(this, m_language, text, MsgBoxStyle::Information);
         return;
     }
+    // A read replaces the editor's contents: unsaved changes are offered for saving first.
+    if (!write && !settleUnsavedChanges())
+        return;
     // Moving the focus to the band selector ends an edit in the table, so that it counts.
     Frame1->setEnabled(true);
     Combo1->setFocus();
@@ -501,21 +536,25 @@ void Form1::mnucom_Click()
 void Form1::closeEvent(QCloseEvent *event)
 {
     // A session cut off here would leave the radio in programming mode, perhaps half written.
+    // A session that ends while the question is open takes the question with it: the closing
+    // then goes on as from an idle window.
     if (!m_session->engine().isIdle()) {
-        if (ask(Messages::AbortSession, MsgBoxStyle::YesNo + MsgBoxStyle::Exclamation) != MsgBoxResult::Yes) {
+        MessageBoxWithdrawal whenEnded;
+        connect(&m_session->engine(), &ProtocolEngine::runningChanged, &whenEnded, [&whenEnded](bool running) {
+            if (!running)
+                whenEnded.withdraw();
+        });
+        const int answer = ask(Messages::AbortSession, MsgBoxStyle::YesNo + MsgBoxStyle::Exclamation, nullptr, &whenEnded);
+        if (answer != MsgBoxResult::Yes && answer != MsgBoxResult::Withdrawn) {
             event->ignore();
             return;
         }
-        m_session->abort();
+        if (answer == MsgBoxResult::Yes)
+            m_session->abort();
     }
-    channelGrid->commitEdit();
-    if (hasUnsavedChanges()) {
-        const int style = MsgBoxStyle::YesNoCancel + MsgBoxStyle::Exclamation;
-        const int answer = ask(Messages::UnsavedChanges, style);
-        if (answer == MsgBoxResult::Cancel || (answer == MsgBoxResult::Yes && !mnuAssave_Click())) {
-            event->ignore();
-            return;
-        }
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
     }
     // Shutdown: the three settings. A settings file that cannot be written does not keep the
     // program open.

@@ -12,6 +12,7 @@
 
 class ChannelGrid;
 class FormCOM;
+class MessageBoxWithdrawal;
 class SessionDriver;
 class QAction;
 class QComboBox;
@@ -93,7 +94,12 @@ private:
     void showState();          // every control from the editor state
     void markSaved();          // the current state counts as saved
     bool hasUnsavedChanges() const;
-    int ask(const Message &text, int style, const Message *title = nullptr);
+    // With unsaved changes, asks whether to save them before they are replaced (by closing,
+    // opening or reading): true to go on, after saving when the user chose to.
+    bool settleUnsavedChanges();
+    // The image of the editor as the window shows it: the band is the one the selector shows.
+    RadioImage encodedImage() const;
+    int ask(const Message &text, int style, const Message *title = nullptr, MessageBoxWithdrawal *withdrawal = nullptr);
     CellTexts cellTexts() const;
 
     EditorState m_state;

@@ -19,4 +19,8 @@ struct Limits
 // from its characters 5 to 7.
 Limits limitsOf(const QString &bandText);
 
+// Whether a frequency cell text lies in the band: from its low limit up to, not including,
+// its high limit. The empty text (no frequency) counts as inside.
+bool contains(Limits limits, QStringView frequencyText);
+
 } // namespace Bands

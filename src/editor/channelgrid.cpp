@@ -1,6 +1,7 @@
 #include "editor/channelgrid.h"
 
 #include "editor/channelrules.h"
+#include "i18n/messages.h"
 #include "image/tonelist.h"
 
 #include <QAbstractItemView>
@@ -21,10 +22,17 @@ namespace {
 constexpr int ColumnTwips[9] = {500, 1330, 1000, 1330, 1000, 800, 850, 1000, 900};
 constexpr int RowTwips = 300;
 const QColor EvenRowTint(192, 192, 255);
+const QColor OutOfBandTint(255, 200, 140);
 
 bool isEnter(const QKeyEvent *event)
 {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+bool isTab(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 // A key that types a character (not Tab, Backspace or a control combination).
@@ -43,6 +51,16 @@ bool endsEdit(const QFocusEvent *event)
 }
 
 } // namespace
+
+void makeLegibleWhenDisabled(QWidget *widget)
+{
+    const QColor disabledText(80, 80, 80);
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(232, 232, 232)); // white cells greyed
+    widget->setPalette(palette);
+}
 
 ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
     : QWidget(parent)
@@ -68,7 +86,13 @@ ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
         for (int column = 0; column <= 8; ++column) {
             auto *item = new QTableWidgetItem;
             item->setTextAlignment(Qt::AlignCenter);
-            item->setFlags(column == 0 ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (column == 0) {
+                // The channel number is no cell of the channel: the current cell never rests on it.
+                item->setFlags(Qt::NoItemFlags);
+                item->setForeground(palette().text());
+            } else {
+                item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            }
             if (row % 2 == 0)
                 item->setBackground(EvenRowTint);
             else if (column == 0)
@@ -77,6 +101,9 @@ ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
         }
         Grid1->item(row - 1, 0)->setText(QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')));
     }
+    makeLegibleWhenDisabled(this);
+    // The first channel's RX frequency is where work starts; current, not selected.
+    Grid1->selectionModel()->setCurrentIndex(Grid1->model()->index(0, Column::RxFrequency), QItemSelectionModel::NoUpdate);
     connect(Grid1, &QTableWidget::cellClicked, this, [this](int row, int column) { openEditor(row + 1, column); });
     Grid1->installEventFilter(this);
     Grid1->viewport()->installEventFilter(this);
@@ -86,9 +113,15 @@ ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFrame(false);
     Text1->setAlignment(Qt::AlignCenter);
-    Text1->setMaxLength(9);
     Text1->hide();
     Text1->installEventFilter(this);
+    // A paste keeps what typing would have let through. (The editor has no maximum length of its
+    // own, which would cut a paste before its blanks and letters are dropped.)
+    connect(Text1, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const QString kept = ChannelRules::frequencyEditorText(text);
+        if (kept != text)
+            Text1->setText(kept);
+    });
 
     Combo8 = new QComboBox(viewport);
     Combo8->setObjectName(QStringLiteral("Combo8"));
@@ -108,14 +141,16 @@ ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
         combo->addItems({m_texts.option(column, 0), m_texts.option(column, 1)});
         combo->hide();
         combo->installEventFilter(this);
+        combo->view()->installEventFilter(this);
         connect(combo, &QComboBox::activated, this, [this, column](int index) { pickOption(column, index); });
         Combo5[column - Column::Power] = combo;
     }
     fitToContents();
 }
 
-void ChannelGrid::setLanguage(const CellTexts &texts, const QStringList &headerTexts)
+void ChannelGrid::setLanguage(LanguageMode mode, const CellTexts &texts, const QStringList &headerTexts)
 {
+    m_language = mode;
     m_texts = texts;
     Grid1->setHorizontalHeaderLabels(headerTexts);
     Combo8->setItemText(ToneList::Off, texts.toneOff);
@@ -123,6 +158,13 @@ void ChannelGrid::setLanguage(const CellTexts &texts, const QStringList &headerT
         for (int item = 0; item < 2; ++item)
             Combo5[column - Column::Power]->setItemText(item, texts.option(column, item));
     fitToContents();
+    refresh();
+}
+
+void ChannelGrid::setBandLimits(Bands::Limits limits)
+{
+    m_band = limits;
+    refresh();
 }
 
 void ChannelGrid::refresh()
@@ -135,6 +177,25 @@ void ChannelGrid::refreshRow(int row)
 {
     for (int column = 1; column <= 8; ++column)
         Grid1->item(row - 1, column)->setText(m_state.cell(row, column));
+    markOutOfBand(row, Column::RxFrequency);
+    markOutOfBand(row, Column::TxFrequency);
+}
+
+// A frequency outside the band in force (a radio can hold such channels) stays as it is, but
+// shows in a warning colour, with the band's limits in its tooltip.
+void ChannelGrid::markOutOfBand(int row, int column)
+{
+    QTableWidgetItem *item = Grid1->item(row - 1, column);
+    if (Bands::contains(m_band, m_state.cell(row, column))) {
+        item->setData(Qt::BackgroundRole, row % 2 == 0 ? QVariant(QBrush(EvenRowTint)) : QVariant());
+        item->setToolTip(QString());
+        return;
+    }
+    item->setBackground(OutOfBandTint);
+    item->setToolTip(QStringLiteral("%1: %2-%3MHz")
+                         .arg(Messages::BeyondRange.text(m_language))
+                         .arg(m_band.low)
+                         .arg(m_band.high));
 }
 
 QRect ChannelGrid::cellRect(int row, int column) const
@@ -164,10 +225,31 @@ void ChannelGrid::commitEdit()
         hideEditor(editor);
 }
 
-void ChannelGrid::openEditor(int row, int column)
+void ChannelGrid::cancelEdit()
+{
+    if (QWidget *editor = openEditorWidget()) {
+        const QScopedValueRollback ending(m_ending, true); // the focus loss must store nothing
+        hideEditor(editor);
+    }
+}
+
+// Ends the edit as leaving the editor does; a key that moves (Tab, an arrow) then moves the
+// grid's current cell, so that the next Enter edits the cell the user moved to.
+void ChannelGrid::finishEdit(QKeyEvent *moveKey)
+{
+    commitEdit();
+    if (moveKey) {
+        QKeyEvent forwarded(QEvent::KeyPress, moveKey->key(), moveKey->modifiers());
+        QCoreApplication::sendEvent(Grid1, &forwarded);
+    }
+}
+
+void ChannelGrid::openEditor(int row, int column, const QString &typed)
 {
     if (row < 1 || row > ChannelCount || column < 1)
         return;
+    if (openEditorWidget())
+        commitEdit(); // one edit at a time: what the open editor holds counts first
     // A channel can only be started with its RX frequency.
     if (!m_state.channelExists(row)) {
         column = Column::RxFrequency;
@@ -180,20 +262,23 @@ void ChannelGrid::openEditor(int row, int column)
 
     if (column == Column::RxFrequency || column == Column::TxFrequency) {
         Text1->setGeometry(cell);
-        Text1->setText(text);
+        Text1->setText(typed.isEmpty() ? text : typed);
         Text1->show();
         Text1->raise();
         Text1->setFocus();
-        Text1->selectAll();
+        if (typed.isEmpty())
+            Text1->selectAll(); // typing replaces the cell's text
     } else if (column == Column::RxTone || column == Column::TxTone) {
         Combo8->setGeometry(cell.x(), cell.y(), cell.width(), Combo8->sizeHint().height());
-        Combo8->setCurrentIndex(Combo8->findText(text, Qt::MatchExactly));
-        Combo8->setEditText(text);
+        Combo8->setCurrentIndex(typed.isEmpty() ? Combo8->findText(text, Qt::MatchExactly) : -1);
+        Combo8->setEditText(typed.isEmpty() ? text : typed);
         Combo8->show();
         Combo8->raise();
         Combo8->setFocus();
-        Combo8->lineEdit()->selectAll();
-        Combo8->showPopup();
+        if (typed.isEmpty()) {
+            Combo8->lineEdit()->selectAll();
+            Combo8->showPopup();
+        }
     } else {
         QComboBox *combo = Combo5[column - Column::Power];
         combo->setGeometry(cell.x(), cell.y(), cell.width(), combo->sizeHint().height());
@@ -209,10 +294,15 @@ void ChannelGrid::openEditor(int row, int column)
     }
 }
 
+// Hides an editor. When it holds the window's keyboard focus, the grid takes it over; the
+// window need not be the active one (a message box has just closed), since keys go to its focus
+// widget all the same. An editor left for another control leaves the focus there.
 void ChannelGrid::hideEditor(QWidget *editor)
 {
+    const QWidget *focus = window()->focusWidget();
+    if (focus && (focus == editor || editor->isAncestorOf(focus)))
+        Grid1->setFocus();
     editor->hide();
-    Grid1->setFocus();
 }
 
 void ChannelGrid::endFrequencyEdit()
@@ -221,13 +311,11 @@ void ChannelGrid::endFrequencyEdit()
         return;
     const QScopedValueRollback ending(m_ending, true);
     const auto outcome = ChannelRules::endFrequencyEdit(m_state, EditRow, EditColumn, Text1->text(), m_band, m_texts);
-    if (outcome == ChannelRules::FrequencyEdit::OutOfBand) {
-        emit frequencyOutOfBand();
-        Grid1->setFocus();
-    }
-    Text1->hide();
+    hideEditor(Text1);
     refreshRow(EditRow);
-    if (outcome == ChannelRules::FrequencyEdit::Stored || outcome == ChannelRules::FrequencyEdit::Erased)
+    if (outcome == ChannelRules::FrequencyEdit::OutOfBand)
+        emit frequencyOutOfBand();
+    else if (outcome == ChannelRules::FrequencyEdit::Stored || outcome == ChannelRules::FrequencyEdit::Erased)
         emit edited();
 }
 
@@ -237,15 +325,17 @@ void ChannelGrid::endToneEdit()
         return;
     const QScopedValueRollback ending(m_ending, true);
     const bool changed = ChannelRules::endToneEdit(m_state, EditRow, EditColumn, Combo8->currentText(), m_texts);
-    Combo8->hide();
+    hideEditor(Combo8);
     refreshRow(EditRow);
     if (changed)
         emit edited();
 }
 
+// A pick from a list. The toolkit also reports one when a typed tone that matches an item loses
+// the focus as its edit ends; that is the end of a typed edit, not a pick.
 void ChannelGrid::pickTone(int index)
 {
-    if (!Combo8->isVisible())
+    if (!Combo8->isVisible() || m_ending)
         return;
     ChannelRules::pickTone(m_state, EditRow, EditColumn, index, m_texts);
     refreshRow(EditRow);
@@ -256,7 +346,7 @@ void ChannelGrid::pickTone(int index)
 void ChannelGrid::pickOption(int column, int index)
 {
     QComboBox *combo = Combo5[column - Column::Power];
-    if (!combo->isVisible())
+    if (!combo->isVisible() || m_ending)
         return;
     ChannelRules::pickOption(m_state, EditRow, EditColumn, index, m_texts);
     refreshRow(EditRow);
@@ -266,10 +356,6 @@ void ChannelGrid::pickOption(int column, int index)
 
 bool ChannelGrid::filterToneKey(QKeyEvent *event)
 {
-    if (isEnter(event)) {
-        Grid1->setFocus();
-        return true;
-    }
     if (!typesCharacter(event))
         return false;
     const auto key = ChannelRules::toneKey(event->text().front());
@@ -278,37 +364,94 @@ bool ChannelGrid::filterToneKey(QKeyEvent *event)
     return true;
 }
 
+// Keys on the grid: Enter opens the current cell's editor; a digit typed on a closed frequency
+// or tone cell opens its editor with that digit (a "D" too on a tone cell), as spreadsheets do.
+// Other characters do nothing: no type-ahead search jumping to another channel.
+bool ChannelGrid::handleGridKey(QKeyEvent *event)
+{
+    const int row = Grid1->currentRow() + 1;
+    int column = Grid1->currentColumn();
+    if (isEnter(event)) {
+        if (row >= 1)
+            openEditor(row, column);
+        return true;
+    }
+    if (!typesCharacter(event))
+        return false;
+    if (row < 1 || column < Column::RxFrequency || column > Column::TxTone)
+        return true;
+    if (!m_state.channelExists(row))
+        column = Column::RxFrequency;
+    const QChar typed = event->text().front();
+    const bool tone = column == Column::RxTone || column == Column::TxTone;
+    const bool opens = (typed.isDigit() && typed.unicode() < 128) || (tone && typed.toUpper() == QLatin1Char('D'));
+    if (opens)
+        openEditor(row, column, QString(typed.toUpper()));
+    return true;
+}
+
+// Keys in an open editor. Enter ends the edit at once (not by way of the focus loss, which the
+// toolkit does not send while the window is inactive, as it is right after a message box); Tab,
+// Shift+Tab and, in the frequency editor, Up and Down end it and then move; Escape closes the
+// editor and the cell keeps what it had. Up and Down in the lists pick, as lists do.
+bool ChannelGrid::handleEditorKey(QWidget *editor, QKeyEvent *event)
+{
+    if (isEnter(event)) {
+        finishEdit();
+        return true;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        cancelEdit();
+        return true;
+    }
+    const bool verticalMove = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (isTab(event) || (editor == Text1 && verticalMove && !(event->modifiers() & Qt::AltModifier))) {
+        finishEdit(event);
+        return true;
+    }
+    if (editor == Text1 && typesCharacter(event)) {
+        const qsizetype kept = Text1->text().size() - Text1->selectedText().size();
+        return !ChannelRules::frequencyKeyAllowed(event->text().front()) || kept >= ChannelRules::FrequencyEditorLength;
+    }
+    if (editor == Combo8)
+        return filterToneKey(event);
+    return false;
+}
+
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
 {
     if (!Combo5.back()) // still being built
         return QWidget::eventFilter(watched, event);
     const auto type = event->type();
-    if (watched == Grid1 && type == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
-        if (Grid1->currentRow() >= 0)
-            openEditor(Grid1->currentRow() + 1, Grid1->currentColumn());
-        return true;
-    }
+    if (watched == Grid1 && type == QEvent::KeyPress)
+        return handleGridKey(static_cast<QKeyEvent *>(event));
     if (watched == Grid1->viewport() && type == QEvent::MouseButtonPress
         && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
         Grid1->setFocus(); // a right click only focuses the grid
         return true;
     }
-    if (watched == Text1 && type == QEvent::KeyPress) {
+    if (type == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (isEnter(key)) {
-            Grid1->setFocus();
-            return true;
+        QWidget *editor = openEditorWidget();
+        if (editor && watched == editor)
+            return handleEditorKey(editor, key);
+        // In a dropped-down list: Tab leaves the list and the editor as above.
+        auto *combo = editor ? qobject_cast<QComboBox *>(editor) : nullptr;
+        if (combo && watched == combo->view()) {
+            if (isTab(key)) {
+                combo->hidePopup();
+                finishEdit(key);
+                return true;
+            }
+            if (combo == Combo8 && typesCharacter(key)) {
+                // Typing while the list is open closes it and replaces the text, as typing
+                // into the freshly opened editor does.
+                Combo8->hidePopup();
+                Combo8->lineEdit()->selectAll();
+                return filterToneKey(key);
+            }
         }
-        return typesCharacter(key) && !ChannelRules::frequencyKeyAllowed(key->text().front());
-    }
-    if (watched == Combo8 && type == QEvent::KeyPress)
-        return filterToneKey(static_cast<QKeyEvent *>(event));
-    if (watched == Combo8->view() && type == QEvent::KeyPress && typesCharacter(static_cast<QKeyEvent *>(event))) {
-        // Typing while the list is open closes it and replaces the text, as typing into the
-        // freshly opened editor does.
-        Combo8->hidePopup();
-        Combo8->lineEdit()->selectAll();
-        return filterToneKey(static_cast<QKeyEvent *>(event));
+        return QWidget::eventFilter(watched, event);
     }
     if (type == QEvent::FocusOut && endsEdit(static_cast<QFocusEvent *>(event))) {
         if (watched == Text1 && Text1->isVisible())

@@ -12,6 +12,10 @@ class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
 
+// Greys a disabled widget's texts (the editing lock, a running session) no lighter than can
+// still be read: contrast above 4.5:1 on the light-blue rows and on the frames.
+void makeLegibleWhenDisabled(QWidget *widget);
+
 // The channel table on screen: the grid and its in-place editors. It shows the editor state's
 // channel cells and hands what the user enters to the channel rules, which change the state.
 class ChannelGrid : public QWidget
@@ -29,9 +33,10 @@ public:
     int EditRow = 0;    // the cell being edited
     int EditColumn = 0;
 
-    // The language of the cell texts and header, and the band that frequencies must lie in.
-    void setLanguage(const CellTexts &texts, const QStringList &headerTexts);
-    void setBandLimits(Bands::Limits limits) { m_band = limits; }
+    // The language of the cell texts, header and tooltips, and the band that frequencies must
+    // lie in (a frequency outside it, as a read can bring, is marked).
+    void setLanguage(LanguageMode mode, const CellTexts &texts, const QStringList &headerTexts);
+    void setBandLimits(Bands::Limits limits);
     const CellTexts &cellTexts() const { return m_texts; }
 
     // Shows the state's channel cells again, after it changed from outside.
@@ -39,19 +44,28 @@ public:
 
     // Ends an edit in progress as leaving the editor does, so that what was typed counts.
     void commitEdit();
+    // Closes an open editor without storing anything.
+    void cancelEdit();
+    // The editor that is open, if any.
+    QWidget *openEditorWidget() const;
 
     // The grid cell of channel row 1..16, column 1..8.
     QRect cellRect(int row, int column) const;
 
 signals:
-    void frequencyOutOfBand(); // shown to the user before the edit ends
+    void frequencyOutOfBand(); // shown to the user once the edit has ended
     void edited();             // the state's channel table changed
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void openEditor(int row, int column);
+    // Opens the editor of a cell; typed, when given, is the editor's whole text (a key typed on
+    // the closed cell) instead of the cell's text.
+    void openEditor(int row, int column, const QString &typed = {});
+    bool handleGridKey(QKeyEvent *event);
+    bool handleEditorKey(QWidget *editor, QKeyEvent *event);
+    void finishEdit(QKeyEvent *moveKey = nullptr);
     void endFrequencyEdit();
     void endToneEdit();
     void pickTone(int index);
@@ -59,10 +73,11 @@ private:
     bool filterToneKey(QKeyEvent *event);
     void hideEditor(QWidget *editor);
     void refreshRow(int row);
+    void markOutOfBand(int row, int column);
     void fitToContents();
-    QWidget *openEditorWidget() const;
 
     EditorState &m_state;
+    LanguageMode m_language = Language::Simplified;
     CellTexts m_texts;
     Bands::Limits m_band {400, 500};
     bool m_ending = false; // an edit is being ended: a message box it shows must not end it again

@@ -103,6 +103,15 @@ bool frequencyKeyAllowed(QChar key)
     return key.isDigit() ? key.unicode() < 128 : key == QLatin1Char('.') || key == QChar(8);
 }
 
+QString frequencyEditorText(QStringView text)
+{
+    QString kept;
+    for (QChar c : text)
+        if (kept.size() < FrequencyEditorLength && c != QChar(8) && frequencyKeyAllowed(c))
+            kept.append(c);
+    return kept;
+}
+
 FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringView text, Bands::Limits band,
                                const CellTexts &texts)
 {

@@ -35,6 +35,11 @@ bool isToneOff(const QString &cell);
 // Keys that reach the frequency editor: digits, "." and Backspace.
 bool frequencyKeyAllowed(QChar key);
 
+// What the frequency editor keeps of a text put into it otherwise than by typing (a paste):
+// the characters typing would accept, at most the editor's nine.
+QString frequencyEditorText(QStringView text);
+inline constexpr int FrequencyEditorLength = 9;
+
 enum class FrequencyEdit {
     Unchanged,  // not a number, or an emptied TX cell: the cell keeps its text
     Stored,     // the cell holds the frequency, snapped onto the raster

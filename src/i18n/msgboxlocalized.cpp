@@ -68,14 +68,19 @@ void setMessageBoxResponder(MessageBoxResponder r)
     responder() = std::move(r);
 }
 
-int MsgBoxLocalized(QWidget *owner, LanguageMode mode, const QString &text, int style, const QString &title)
+int MsgBoxLocalized(QWidget *owner, LanguageMode mode, const QString &text, int style, const QString &title,
+                    MessageBoxWithdrawal *withdrawal)
 {
+    if (withdrawal && withdrawal->isWithdrawn())
+        return MsgBoxResult::Withdrawn;
     const std::vector<int> ids = buttonsOf(style);
-    MessageBoxRequest request {text, title.isEmpty() ? QStringLiteral("Lumeo") : title, style, {}};
+    MessageBoxRequest request {text, title.isEmpty() ? QStringLiteral("Lumeo") : title, style, {}, withdrawal};
     for (int id : ids)
         request.buttons << buttonText(id, mode);
-    if (responder())
-        return responder()(request);
+    if (responder()) {
+        const int answer = responder()(request);
+        return withdrawal && withdrawal->isWithdrawn() ? MsgBoxResult::Withdrawn : answer;
+    }
 
     QMessageBox box(iconOf(style), request.title, request.text, QMessageBox::NoButton, owner);
     std::vector<QPushButton *> buttons;
@@ -87,7 +92,15 @@ int MsgBoxLocalized(QWidget *owner, LanguageMode mode, const QString &text, int 
     for (size_t i = 0; i < ids.size(); ++i)
         if (ids[i] == MsgBoxResult::Cancel || ids.size() == 1)
             box.setEscapeButton(buttons[i]);
+    if (withdrawal)
+        QObject::connect(withdrawal, &MessageBoxWithdrawal::withdrawn, &box, [&box] { box.done(0); });
     box.exec();
+    // Until the platform says otherwise, no window is active after a modal box; the owner's
+    // focus changes (an editor ending, the grid taking the keys) would not be carried out.
+    if (owner && owner->window()->isVisible())
+        owner->window()->activateWindow();
+    if (withdrawal && withdrawal->isWithdrawn())
+        return MsgBoxResult::Withdrawn;
     for (size_t i = 0; i < ids.size(); ++i)
         if (box.clickedButton() == buttons[i])
             return ids[i];

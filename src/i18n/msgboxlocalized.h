@@ -2,6 +2,7 @@
 
 #include "i18n/languagemode.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -16,10 +17,31 @@ inline constexpr int DefaultButton2 = 256, DefaultButton3 = 512;
 inline constexpr int SystemModal = 4096;
 }
 
-// The button a message box was closed with.
+// The button a message box was closed with; Withdrawn when the caller took the box back.
 namespace MsgBoxResult {
-inline constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
+inline constexpr int Withdrawn = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 }
+
+// Lets the caller take back a message box that is still open, when what it asks about has
+// settled itself meanwhile (a session that ended while "abort it?" was open).
+class MessageBoxWithdrawal : public QObject
+{
+    Q_OBJECT
+
+public:
+    void withdraw()
+    {
+        m_withdrawn = true;
+        emit withdrawn();
+    }
+    bool isWithdrawn() const { return m_withdrawn; }
+
+signals:
+    void withdrawn();
+
+private:
+    bool m_withdrawn = false;
+};
 
 // A message box as it is about to be shown.
 struct MessageBoxRequest
@@ -28,12 +50,16 @@ struct MessageBoxRequest
     QString title;
     int style = 0;
     QStringList buttons; // the button texts, in the order shown
+    MessageBoxWithdrawal *withdrawal = nullptr; // set when the box can be taken back
 };
 
 // Shows a modal message box owned by owner with the given text (already in the user's
 // language), style word and title ("Lumeo" when empty), the buttons labelled in the language of
-// mode, and returns the identifier of the button pressed (MsgBoxResult).
-int MsgBoxLocalized(QWidget *owner, LanguageMode mode, const QString &text, int style, const QString &title = {});
+// mode, and returns the identifier of the button pressed (MsgBoxResult), or Withdrawn when the
+// box was taken back through withdrawal before an answer. When the box closes, its owner's
+// window is made the active one again, so that its focus changes take effect at once.
+int MsgBoxLocalized(QWidget *owner, LanguageMode mode, const QString &text, int style, const QString &title = {},
+                    MessageBoxWithdrawal *withdrawal = nullptr);
 
 // For tests: answers every message box instead of a person, until reset with nullptr.
 using MessageBoxResponder = std::function<int(const MessageBoxRequest &)>;

@@ -3,8 +3,21 @@
 #include "link/sessiondriver.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QRadioButton>
+
+namespace {
+
+// A slot's label as its button shows it: a long device path is shortened in the middle, so
+// that the dialog keeps its four rows of five and stays narrow; the tooltip has it whole.
+QString buttonLabel(const QRadioButton *button, const QString &label)
+{
+    const QFontMetrics metrics(button->font());
+    return metrics.elidedText(label, Qt::ElideMiddle, metrics.horizontalAdvance(QStringLiteral("COM20 ttyUSB10")));
+}
+
+} // namespace
 
 FormCOM::FormCOM(SessionDriver &session, int &comPortNumber, QWidget *parent)
     : QDialog(parent)
@@ -35,9 +48,12 @@ void FormCOM::Form_Load()
     m_slots = PortSlots::list(m_session.isPortOpen() ? m_session.link().device() : QString());
     for (const PortSlots::Slot &slot : m_slots) {
         QRadioButton *button = OptionCOM[slot.number - 1];
-        button->setText(slot.label);
+        button->setText(buttonLabel(button, slot.label));
         button->setEnabled(slot.usable);
-        button->setToolTip(slot.usable ? slot.device : slot.reason);
+        if (slot.device.isEmpty())
+            button->setToolTip(slot.reason);
+        else
+            button->setToolTip(slot.usable ? slot.device : slot.device + QStringLiteral(": ") + slot.reason);
     }
     const PortSlots::Choice choice = PortSlots::choose(m_slots, ComPortNumber);
     if (choice.slot == 0)
@@ -55,5 +71,5 @@ void FormCOM::OptionCOM_Click(int index)
     ComPortNumber = index + 1;
     QString error;
     if (!m_session.openPort(m_slots[index].device, &error))
-        OptionCOM[index]->setToolTip(error); // the port stays closed; the reason shows on the button
+        OptionCOM[index]->setToolTip(m_slots[index].device + QStringLiteral(": ") + error); // the port stays closed
 }

@@ -80,6 +80,8 @@ public:
     // code names no band or it has not identified itself.
     int identifiedBand() const { return m_identifiedBand; }
     SessionMessage status() const { return m_status; }
+    // The image the current or last write sends, taken when the radio identified itself.
+    const RadioImage &writeImage() const { return m_writeImage; }
     bool statusVisible() const { return m_statusVisible; }
 
 signals:

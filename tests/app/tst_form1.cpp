@@ -7,16 +7,20 @@
 #include "storage/datafile.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "common/files.h"
@@ -90,7 +94,83 @@ private:
         pickFromList(combo, index);
     }
 
+    // Message boxes are answered from m_answers, else with their first button, and collected.
+    void answerMessageBoxes()
+    {
+        setMessageBoxResponder([this](const MessageBoxRequest &request) {
+            m_messages << request;
+            if (!m_answers.isEmpty())
+                return m_answers.takeFirst();
+            return (request.style & 0xF) == MsgBoxStyle::YesNo || (request.style & 0xF) == MsgBoxStyle::YesNoCancel
+                ? MsgBoxResult::Yes
+                : MsgBoxResult::Ok;
+        });
+    }
+
     QString messageText(int i = -1) const { return m_messages.value(i < 0 ? m_messages.size() - 1 : i).text; }
+
+    // Where the platform delivers a key: an open drop-down list, else the window's focus widget,
+    // whether or not the window is the active one.
+    QWidget *keyTarget()
+    {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            return popup->focusWidget() ? popup->focusWidget() : popup;
+        QWidget *focus = m_window->focusWidget();
+        return focus ? focus : m_window.get();
+    }
+
+    // Plays keys as a user does: "@r,c" clicks a cell, "<Key>" presses a key ("<Grid>" gives the
+    // grid the focus, "<Inactive>" leaves no window active, as some desktops do after a message
+    // box), anything else is typed character by character. Message boxes are the real ones,
+    // closed by pressing Enter on them; their texts are collected.
+    QStringList play(const QString &script)
+    {
+        QStringList boxes;
+        QTimer boxCloser;
+        connect(&boxCloser, &QTimer::timeout, [&boxes] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxes << box->text();
+                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+            }
+        });
+        boxCloser.start(10);
+        setMessageBoxResponder(nullptr);
+        const QHash<QString, Qt::Key> keys {{"Enter", Qt::Key_Return}, {"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab},
+            {"Up", Qt::Key_Up}, {"Down", Qt::Key_Down}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
+            {"Home", Qt::Key_Home}, {"Esc", Qt::Key_Escape}};
+        for (const QString &token : script.split(' ', Qt::SkipEmptyParts)) {
+            if (token.startsWith('@')) {
+                const QStringList cell = token.mid(1).split(',');
+                clickCell(cell[0].toInt(), cell[1].toInt());
+            } else if (token == "<Grid>") {
+                m_window->Grid1->setFocus();
+            } else if (token == "<Inactive>") {
+                QApplication::setActiveWindow(nullptr);
+            } else if (token.startsWith('<')) {
+                const Qt::Key key = keys.value(token.mid(1, token.size() - 2));
+                QTest::keyClick(keyTarget(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+            } else {
+                for (QChar c : token)
+                    QTest::keyClick(keyTarget(), c.toLatin1());
+            }
+        }
+        answerMessageBoxes();
+        return boxes;
+    }
+
+    // A file with two channels in band 0, in English.
+    QString richFile()
+    {
+        EditorState file;
+        const QStringList rows[] = {{"436.12500", "67.0", "436.12500", "D023N", "Low", "Carrow", "Narrow", "No"},
+                                    {"445.00625", "Off", "440.00000", "Off", "Hight", "Off", "Wide", "Have"}};
+        for (int row = 1; row <= 2; ++row)
+            for (int column = 1; column <= 8; ++column)
+                file.cell(row, column) = rows[row - 1][column - 1];
+        const QString path = m_dir->filePath("rich.DAT");
+        [&] { QVERIFY(DataFile::write(path, EncodeImage(file, CellTexts::forLanguage(Language::English)))); }();
+        return path;
+    }
 
 private slots:
     void initTestCase()
@@ -106,14 +186,7 @@ private slots:
         m_answers.clear();
         m_fileNames.clear();
         m_fileDialogs = 0;
-        setMessageBoxResponder([this](const MessageBoxRequest &request) {
-            m_messages << request;
-            if (!m_answers.isEmpty())
-                return m_answers.takeFirst();
-            return (request.style & 0xF) == MsgBoxStyle::YesNo || (request.style & 0xF) == MsgBoxStyle::YesNoCancel
-                ? MsgBoxResult::Yes
-                : MsgBoxResult::Ok;
-        });
+        answerMessageBoxes();
         DataFileDialog::setChooser([this](DataFileDialog::Kind) {
             ++m_fileDialogs;
             return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
@@ -163,6 +236,7 @@ private slots:
         QVERIFY(w.Grid1->isEnabled());
         QVERIFY(!w.ProgressBar1->isVisible());
         QVERIFY(!w.mnumainhelp->isEnabled());
+        QVERIFY(w.mnumainhelp->shortcut().isEmpty()); // its caption names F1 already
         for (int r = 1; r <= 16; ++r) {
             QCOMPARE(cell(r, 0), QString("%1").arg(r, 2, 10, QChar('0')));
             QCOMPARE(row(r), QStringList(8, QString()));
@@ -275,6 +349,124 @@ private slots:
         QVERIFY(w.Grid1->hasFocus());
         QCOMPARE(w.Grid1->currentColumn(), 3); // a right click only focuses
         QVERIFY(!grid().Combo5[0]->isVisible());
+    }
+
+    // The grid by keyboard, from a fresh window or a file: after the keys, the channels and
+    // whether an editor is still open. Real message boxes, closed with Enter.
+    void keyboard_data()
+    {
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("rows"); // channels 1.. as "cell|cell|...", "" for empty
+        QTest::addColumn<bool>("editorOpen");
+        QTest::addColumn<int>("refusals"); // "Beyond the frequency range" messages shown
+
+        const auto added = [](const char *f) { return QString("%1|Off|%1|Off|Hight|Off|Wide|Have").arg(f); };
+        const QString first = "436.12500|67.0|436.12500|D023N|Low|Carrow|Narrow|No";
+        const QString second = "445.00625|Off|440.00000|Off|Hight|Off|Wide|Have";
+
+        // A refusal, Enter on the message, then Enter reopens the editor: the next value counts.
+        QTest::newRow("refused, then the same row, three times")
+            << false << "@1,1 500 <Enter> <Enter> 460 <Enter> @1,1 500 <Enter> <Enter> 461 <Enter> "
+                        "@1,1 500 <Enter> <Enter> 462 <Enter>"
+            << QStringList {"462.00000|Off|460.00000|Off|Hight|Off|Wide|Have"} << false << 3;
+        QTest::newRow("refused, then the next row, three times")
+            << false << "@1,1 500 <Enter> <Down> <Enter> 441 <Enter> <Enter> 500 <Enter> <Down> <Enter> 442 <Enter> "
+                        "<Enter> 500 <Enter> <Down> <Enter> 443 <Enter>"
+            << QStringList {"", added("441.00000"), added("442.00000"), added("443.00000")} << false << 3;
+        QTest::newRow("keys reach an inactive window")
+            << false << "@1,1 <Inactive> 436.125 <Enter> <Enter> 438 <Enter>"
+            << QStringList {"438.00000|Off|436.12500|Off|Hight|Off|Wide|Have"} << false << 0;
+
+        // Keys that leave an editor end the edit first.
+        QTest::newRow("Tab stores, then moves")
+            << false << "@1,1 436.125 <Tab> <Tab> 438 <Enter>"
+            << QStringList {"436.12500|Off|438.00000|Off|Hight|Off|Wide|Have"} << false << 0;
+        QTest::newRow("Shift+Tab stores, then moves")
+            << true << "@1,3 437 <Backtab> <Backtab> 439 <Enter>"
+            << QStringList {"439.00000|67.0|437.00000|D023N|Low|Carrow|Narrow|No", second} << false << 0;
+        QTest::newRow("Up and Down store, then move")
+            << false << "@2,1 440 <Up> <Enter> 441 <Down> <Down> <Enter> 442 <Enter>"
+            << QStringList {added("441.00000"), added("440.00000"), added("442.00000")} << false << 0;
+        QTest::newRow("Escape keeps the frequency")
+            << true << "@1,1 438 <Esc> @2,3 4 <Esc>" << QStringList {first, second} << false << 0;
+        QTest::newRow("Escape closes the list, then keeps the tone")
+            << true << "@1,2 <Esc> <Esc> @2,4 9 <Esc>" << QStringList {first, second} << false << 0;
+        QTest::newRow("Tab stores a typed tone; arrows pick")
+            << true << "@1,2 88.5 <Tab> <Tab> <Enter> <Esc> <Down>"
+            << QStringList {"436.12500|88.5|436.12500|D025N|Low|Carrow|Narrow|No", second} << false << 0;
+        QTest::newRow("Tab leaves an option list unpicked")
+            << true << "@1,5 <Tab> <Enter> <Up> <Enter>"
+            << QStringList {"436.12500|67.0|436.12500|D023N|Low|Off|Narrow|No", second} << false << 0;
+        QTest::newRow("Left and Right move the caret")
+            << false << "@1,1 4361 <Left> . <Right> <Enter>" << QStringList {added("436.10000")} << false << 0;
+
+        // Typing on a closed cell opens its editor with what was typed; nothing else jumps.
+        QTest::newRow("typing replaces a frequency")
+            << true << "@1,1 <Esc> 440 <Enter>"
+            << QStringList {"440.00000|67.0|436.12500|D023N|Low|Carrow|Narrow|No", second} << false << 0;
+        QTest::newRow("a letter does nothing")
+            << true << "@2,1 <Esc> x441 <Enter>"
+            << QStringList {first, "441.00000|Off|440.00000|Off|Hight|Off|Wide|Have"} << false << 0;
+        QTest::newRow("typing on tone cells")
+            << true << "@1,2 <Esc> <Esc> 100 <Tab> <Tab> d23i <Enter>"
+            << QStringList {"436.12500|100.0|436.12500|D023I|Low|Carrow|Narrow|No", second} << false << 0;
+        QTest::newRow("typing on an empty channel starts it")
+            << false << "@1,1 <Esc> <Right> 436 <Enter>" << QStringList {added("436.00000")} << false << 0;
+        QTest::newRow("typing leaves the editor open")
+            << false << "@1,1 <Esc> 43" << QStringList {""} << true << 0;
+
+        // The channel number is never the current cell.
+        QTest::newRow("first focus on RX, Left and Home stay")
+            << false << "<Grid> <Left> <Home> <Enter> 436.125 <Enter>" << QStringList {added("436.12500")} << false << 0;
+    }
+    void keyboard()
+    {
+        QFETCH(bool, file);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, rows);
+        QFETCH(bool, editorOpen);
+        QFETCH(int, refusals);
+        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        if (file)
+            QVERIFY(w.openDataFile(richFile()));
+        const QStringList boxes = play(keys);
+        QCOMPARE(boxes, QStringList(refusals, "Beyond the frequency range"));
+        for (int r = 1; r <= rows.size(); ++r)
+            QCOMPARE(row(r).join('|'), rows[r - 1].isEmpty() ? QString("|||||||") : rows[r - 1]);
+        QCOMPARE(grid().openEditorWidget() != nullptr, editorOpen);
+    }
+
+    void pasteKeepsWhatTypingAccepts()
+    {
+        start();
+        clickCell(1, 1);
+        QApplication::clipboard()->setText(" 4x3 8.1a2345678");
+        QTest::keySequence(grid().Text1, QKeySequence::Paste);
+        QCOMPARE(grid().Text1->text(), QString("438.12345"));
+        QTest::keyClick(grid().Text1, Qt::Key_Return);
+        QCOMPARE(cell(1, 1), QString("438.12000"));
+    }
+
+    // A channel outside the band (a radio or a file can hold one) stays as it is, but shows it.
+    void outOfBandChannelIsMarked()
+    {
+        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        EditorState file;
+        file.cell(1, Column::RxFrequency) = "145.02500";
+        file.cell(1, Column::TxFrequency) = "436.12500";
+        const QString path = m_dir->filePath("other band.DAT");
+        QVERIFY(DataFile::write(path, EncodeImage(file, CellTexts::forLanguage(Language::English))));
+        QVERIFY(w.openDataFile(path));
+        QTableWidgetItem *rx = w.Grid1->item(0, Column::RxFrequency);
+        QTableWidgetItem *tx = w.Grid1->item(0, Column::TxFrequency);
+        QCOMPARE(rx->text(), QString("145.02500"));
+        QCOMPARE(rx->toolTip(), QString("Beyond the frequency range: 400-500MHz"));
+        QVERIFY(rx->background() != tx->background());
+        QVERIFY(tx->toolTip().isEmpty());
+        typeFrequency(1, 1, "436.125"); // back in the band: unmarked
+        QVERIFY(rx->toolTip().isEmpty());
+        QCOMPARE(rx->background(), tx->background());
     }
 
     void typedTones_data()
@@ -408,6 +600,7 @@ private slots:
         choose(w.Combo3, 2);
 
         m_fileNames << path;
+        m_answers << MsgBoxResult::No; // the changes since the save are not kept
         w.mnuOpen->trigger();
         QCOMPARE(row(3), channel3);
         QCOMPARE(cell(1, 1), QString("145.02500"));
@@ -452,6 +645,7 @@ private slots:
         const QString path = m_dir->filePath("other.DAT");
         writeFileBytes(path, contents);
         m_fileNames << path;
+        m_answers << MsgBoxResult::No; // not saved first
         w.mnuOpen->trigger();
         QCOMPARE(messageText(), QString("文件类型不对，无法打开。"));
         QCOMPARE(cell(1, 1), QString("436.12500"));
@@ -469,14 +663,63 @@ private slots:
         QCOMPARE(w.windowTitle(), title);
 
         m_fileNames << m_dir->filePath("missing.DAT");
+        m_answers << MsgBoxResult::No; // not saved first
         w.mnuOpen->trigger();
         QVERIFY(messageText().startsWith("The file could not be opened"));
         QCOMPARE(cell(1, 1), QString("436.12500"));
 
-        const int before = int(m_messages.size());
+        m_answers << MsgBoxResult::No;
         w.mnuOpen->trigger(); // a cancelled dialog says nothing
+        const int before = int(m_messages.size());
         w.mnuAssave->trigger();
         QCOMPARE(m_messages.size(), before);
+    }
+
+    // Open with unsaved changes asks first, as closing does.
+    void openAsksAboutUnsavedChanges_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("fileDialogs");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("yes: saved, then opened") << true << MsgBoxResult::Yes << 2 << true << true;
+        QTest::newRow("no: opened, changes dropped") << true << MsgBoxResult::No << 1 << false << true;
+        QTest::newRow("cancel: nothing") << true << MsgBoxResult::Cancel << 0 << false << false;
+        QTest::newRow("no changes: no question") << false << -1 << 1 << false << true;
+    }
+    void openAsksAboutUnsavedChanges()
+    {
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(int, fileDialogs);
+        QFETCH(bool, saved);
+        QFETCH(bool, opened);
+        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        const QString file = richFile();
+        if (changed)
+            typeFrequency(1, 1, "438");
+        const QStringList before = row(1);
+        const QString savePath = m_dir->filePath("kept.DAT");
+        if (answer == MsgBoxResult::Yes)
+            m_fileNames << savePath;
+        m_fileNames << file;
+        if (answer > 0)
+            m_answers << answer;
+        w.mnuOpen->trigger();
+        QCOMPARE(m_messages.size(), changed ? 1 : 0);
+        if (changed) {
+            QCOMPARE(m_messages[0].text, QString("The channel data or settings have changed. Save them?"));
+            QCOMPARE(m_messages[0].buttons, (QStringList {"Yes", "No", "Cancel"}));
+        }
+        QCOMPARE(m_fileDialogs, fileDialogs);
+        QCOMPARE(QFileInfo::exists(savePath), saved);
+        QCOMPARE(cell(1, 1), opened ? QString("436.12500") : before[0]);
+        // What was opened counts as saved; changes kept by Cancel are still unsaved.
+        const qsizetype asked = m_messages.size();
+        m_answers << MsgBoxResult::No;
+        QVERIFY(w.close());
+        QCOMPARE(m_messages.size() - asked, opened ? 0 : 1);
     }
 
     void newCommand()

@@ -1,6 +1,7 @@
 // The window against the radio emulator through a real pseudo-terminal: the port dialog, a
 // read, a write, the band question and a radio that does not answer.
 
+#include "app/datafiledialog.h"
 #include "app/form1.h"
 #include "common/files.h"
 #include "common/radioemulator.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -56,14 +58,17 @@ private:
     std::unique_ptr<Form1> m_window;
     QList<MessageBoxRequest> m_messages;
     QList<int> m_answers;
+    QStringList m_fileNames; // the file dialog's answers; cancelled when none is left
+    // Called for each message box before it is answered: a test can let time pass while it is open.
+    std::function<void(const MessageBoxRequest &)> m_whileOpen;
 
     // The emulator with the given options, then the window in English, whose only port slot
     // beside a missing device is the emulator's terminal.
-    Form1 &start(const QStringList &radioOptions)
+    Form1 &start(const QStringList &radioOptions, const QString &otherPorts = "/dev/qv540-missing")
     {
         m_radio = std::make_unique<Radio>();
         [&] { QVERIFY(m_radio->start(radioOptions)); }();
-        qputenv(PortSlots::EnvironmentVariable, (m_radio->device() + ":/dev/qv540-missing").toLocal8Bit());
+        qputenv(PortSlots::EnvironmentVariable, (m_radio->device() + ':' + otherPorts).toLocal8Bit());
         writeFileBytes(m_dir->filePath("parameter"), QByteArray("\x00\x00\x01", 3));
         m_window = std::make_unique<Form1>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
         m_window->show();
@@ -98,9 +103,16 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_messages.clear();
         m_answers.clear();
+        m_fileNames.clear();
+        m_whileOpen = nullptr;
         setMessageBoxResponder([this](const MessageBoxRequest &request) {
             m_messages << request;
+            if (m_whileOpen)
+                m_whileOpen(request);
             return m_answers.isEmpty() ? MsgBoxResult::Ok : m_answers.takeFirst();
+        });
+        DataFileDialog::setChooser([this](DataFileDialog::Kind) {
+            return m_fileNames.isEmpty() ? QString() : m_fileNames.takeFirst();
         });
     }
 
@@ -109,36 +121,43 @@ private slots:
         m_window.reset();
         m_radio.reset();
         setMessageBoxResponder(nullptr);
+        DataFileDialog::setChooser(nullptr);
         qunsetenv(PortSlots::EnvironmentVariable);
     }
 
     void portDialog()
     {
-        Form1 &w = start({"--unpaced"});
+        // A long device path is shortened on its button; the tooltip has it whole.
+        const QString longPath = "/tmp/a folder of the radio emulator, far too long for a button/radio";
+        Form1 &w = start({"--unpaced"}, "/dev/qv540-missing:" + longPath);
         QVERIFY(w.session().isPortOpen()); // the first usable slot, opened at start-up
         QCOMPARE(w.session().link().device(), m_radio->device());
         QCOMPARE(w.comPortNumber(), 1);
 
-        QStringList labels;
+        QStringList labels, tooltips;
         QList<bool> enabled;
-        QString missingReason;
+        int dialogWidth = 0;
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<FormCOM *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             for (QRadioButton *button : dialog->OptionCOM) {
                 labels << button->text();
+                tooltips << button->toolTip();
                 enabled << button->isEnabled();
             }
-            missingReason = dialog->OptionCOM[1]->toolTip();
+            dialogWidth = dialog->sizeHint().width();
             dialog->reject();
         });
         w.mnucom->trigger();
         QCOMPARE(labels.size(), 20);
         QCOMPARE(labels[0], "COM1 " + m_radio->device().mid(5));
-        QCOMPARE(labels[1], QString("COM2 qv540-missing"));
-        QCOMPARE(labels[2], QString("COM3"));
-        QCOMPARE(enabled.mid(0, 3), (QList<bool> {true, false, false}));
-        QVERIFY(!missingReason.isEmpty());
+        QVERIFY(labels[1].startsWith("COM2 "));
+        QVERIFY(tooltips[1].startsWith("/dev/qv540-missing: ")); // and why it cannot be opened
+        QVERIFY2(labels[2].startsWith("COM3 ") && labels[2].contains(QChar(0x2026)) && labels[2].endsWith("radio"), qPrintable(labels[2]));
+        QVERIFY(tooltips[2].startsWith(longPath + ": "));
+        QCOMPARE(labels[3], QString("COM4"));
+        QCOMPARE(enabled.mid(0, 4), (QList<bool> {true, false, false, false}));
+        QVERIFY(dialogWidth < w.width());
         QVERIFY(w.session().isPortOpen());
     }
 
@@ -167,6 +186,102 @@ private slots:
         QCOMPARE(w.Combo9->currentIndex(), 9);
         QCOMPARE(w.Combo7->currentIndex(), 0);
         QVERIFY(w.Grid1->isEnabled());
+    }
+
+    // A radio on another band than its channels: they are read as they are, and marked.
+    void readMarksChannelsOutsideTheBand()
+    {
+        const QString memory = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(memory, EncodeImage(radioState(), English))); // channels of 136-174MHz
+        Form1 &w = start({"--unpaced", "--memory", memory, "--band", "0"});
+        w.mnureadFre->trigger();
+        waitUntilIdle();
+        QCOMPARE(w.Combo1->currentIndex(), 0);
+        QCOMPARE(cell(1, 1), QString("145.02500"));
+        QCOMPARE(w.Grid1->item(0, 1)->toolTip(), QString("Beyond the frequency range: 400-500MHz"));
+        QCOMPARE(w.Grid1->item(2, 3)->toolTip(), QString()); // no TX frequency: nothing to mark
+    }
+
+    // A read replaces the editor: unsaved changes are offered for saving first.
+    void readAsksAboutUnsavedChanges_data()
+    {
+        QTest::addColumn<QStringList>("radio");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("read");  // the radio's channels replace the typed one
+        QTest::addColumn<bool>("saved"); // the typed channel went to a file first
+        QTest::newRow("yes") << QStringList {"--unpaced"} << MsgBoxResult::Yes << true << true;
+        QTest::newRow("no") << QStringList {"--unpaced"} << MsgBoxResult::No << true << false;
+        QTest::newRow("cancel") << QStringList {"--unpaced"} << MsgBoxResult::Cancel << false << false;
+        QTest::newRow("no, radio silent") << QStringList {"--silent-after", "0"} << MsgBoxResult::No << false << false;
+    }
+    void readAsksAboutUnsavedChanges()
+    {
+        QFETCH(QStringList, radio);
+        QFETCH(int, answer);
+        QFETCH(bool, read);
+        QFETCH(bool, saved);
+        const QString memory = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(memory, EncodeImage(radioState(), English)));
+        Form1 &w = start(radio + QStringList {"--memory", memory});
+        w.Combo9->setCurrentIndex(4); // an unsaved change
+        const QString savePath = m_dir->filePath("before read.DAT");
+        m_fileNames << savePath;
+        m_answers << answer;
+        w.mnureadFre->trigger();
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text, QString("The channel data or settings have changed. Save them?"));
+        QCOMPARE(w.session().engine().isIdle(), answer == MsgBoxResult::Cancel);
+        waitUntilIdle();
+        QCOMPARE(QFileInfo::exists(savePath), saved);
+        QCOMPARE(w.Combo9->currentIndex(), read ? 9 : 4);
+        m_answers << MsgBoxResult::No; // closing asks only while the change is still unsaved
+        const qsizetype asked = m_messages.size();
+        QVERIFY(w.close());
+        QCOMPARE(m_messages.size() - asked, read || saved ? 0 : 1);
+    }
+
+    // "Abort and quit?" is taken back when the read ends while it is open; the closing then goes
+    // on as from an idle window.
+    void closingQuestionEndsWithTheRead()
+    {
+        const QString memory = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(memory, EncodeImage(radioState(), English)));
+        Form1 &w = start({"--memory", memory}); // paced: the question is up while the read goes on
+        w.mnureadFre->trigger();
+        m_whileOpen = [&](const MessageBoxRequest &request) {
+            QVERIFY(request.withdrawal);
+            QSignalSpy withdrawn(request.withdrawal, &MessageBoxWithdrawal::withdrawn);
+            QVERIFY(withdrawn.wait(10000));
+        };
+        m_answers << MsgBoxResult::No; // never given: the question is gone by then
+        QVERIFY(w.close());
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].text.startsWith("A session with the radio is running"));
+        QCOMPARE(cell(1, 1), QString("145.02500")); // the read completed
+        QCOMPARE(readFileBytes(m_dir->filePath("parameter")), QByteArray("\x00\x01\x01", 3));
+    }
+
+    // The band question answered after a read ended behind it: the read chose band and channels.
+    void bandQuestionOutlivedByARead()
+    {
+        const QString memory = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(memory, EncodeImage(radioState(), English)));
+        Form1 &w = start({"--memory", memory});
+        w.mnureadFre->trigger();
+        m_whileOpen = [&](const MessageBoxRequest &) {
+            QTRY_COMPARE_WITH_TIMEOUT(w.Label->text(), QString("Read frequency success!"), 10000);
+        };
+        m_answers << MsgBoxResult::Ok;
+        w.Combo1->setCurrentIndex(2); // as the user picks it during the read
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(w.Combo1->currentIndex(), 5);
+        QCOMPARE(w.state().currentBand, 5);
+        QCOMPARE(cell(1, 1), QString("145.02500"));
+        const RadioImage image = EncodeImage(w.state(), English);
+        QCOMPARE(image.byte(429), quint8(0x01)); // band 5's code, as the selector shows
+        waitUntilIdle();
+        QVERIFY(w.close()); // nothing unsaved
+        QCOMPARE(m_messages.size(), 1);
     }
 
     void writeLeavesTheImageInTheRadio()
