@@ -72,7 +72,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(device), qPrintable(error));
         return 1;
     }
-    const RadioImage image = EncodeImage(EditorState(), CellTexts::forLanguage(Language::English));
+    const RadioImage image = encodeImage(EditorState(), CellTexts::forLanguage(Language::English));
     driver.engine().setImageProvider([&image] { return image; });
     driver.engine().setSelectedBandProvider([] { return 0; });
 

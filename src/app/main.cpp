@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/mainwindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -7,7 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qv540"));
-    Form1 window(SettingsFile::forThisProgram());
+    MainWindow window(SettingsFile::forThisProgram());
     window.show();
     // A data file named on the command line opens at once, as a file manager expects.
     const QStringList arguments = QApplication::arguments().mid(1);

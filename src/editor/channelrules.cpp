@@ -42,7 +42,7 @@ int clampedItem(int index, int count)
 
 } // namespace
 
-void ClearNO(EditorState &state, int row)
+void clearChannel(EditorState &state, int row)
 {
     for (int column = Column::RxFrequency; column <= Column::Scan; ++column)
         state.cell(row, column).clear();
@@ -50,7 +50,7 @@ void ClearNO(EditorState &state, int row)
         state.option(column, row) = 0;
 }
 
-void ClearGrid1(EditorState &state)
+void emptyChannelCells(EditorState &state)
 {
     for (int row = 1; row <= ChannelCount; ++row)
         if (state.channelExists(row))
@@ -58,10 +58,10 @@ void ClearGrid1(EditorState &state)
                 state.cell(row, column).clear();
 }
 
-void ClearGrid(EditorState &state)
+void clearAllChannels(EditorState &state)
 {
     for (int row = 1; row <= ChannelCount; ++row)
-        ClearNO(state, row);
+        clearChannel(state, row);
 }
 
 void fillNewChannel(EditorState &state, int row, const CellTexts &texts)
@@ -85,7 +85,7 @@ bool isToneOff(const QString &cell)
     return false;
 }
 
-void SetGrid1Text(EditorState &state, const CellTexts &texts)
+void retranslateCells(EditorState &state, const CellTexts &texts)
 {
     for (int row = 1; row <= ChannelCount; ++row) {
         if (!state.channelExists(row))
@@ -118,7 +118,7 @@ FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringV
     if (text.isEmpty()) {
         if (column != Column::RxFrequency)
             return FrequencyEdit::Unchanged;
-        ClearNO(state, row);
+        clearChannel(state, row);
         return FrequencyEdit::Erased;
     }
     if (!isPlainDecimal(text))

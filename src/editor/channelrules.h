@@ -13,11 +13,11 @@ namespace ChannelRules {
 // ---- Channels ----
 
 // Empties one channel: its eight cells and the list indexes of columns 2 to 10.
-void ClearNO(EditorState &state, int row);
-// Empties the cells of every channel, keeping the list indexes (the New command).
-void ClearGrid1(EditorState &state);
-// ClearNO for every row (a change of band).
-void ClearGrid(EditorState &state);
+void clearChannel(EditorState &state, int row);
+// Empties the cells of every channel but keeps their list indexes (the New command).
+void emptyChannelCells(EditorState &state);
+// Empties every channel with its list indexes, as clearChannel does (a change of band).
+void clearAllChannels(EditorState &state);
 
 // Fills a new channel whose RX frequency has just been entered: the same TX frequency, no
 // tones, high power, lockout off, wide, scanned.
@@ -25,7 +25,7 @@ void fillNewChannel(EditorState &state, int row, const CellTexts &texts);
 
 // Rewrites the language-dependent cell texts of every channel after a change of language:
 // tone cells showing no tone get the new Off text, option cells the item their index names.
-void SetGrid1Text(EditorState &state, const CellTexts &texts);
+void retranslateCells(EditorState &state, const CellTexts &texts);
 
 // Whether a tone cell shows no tone: the Off item in any language.
 bool isToneOff(const QString &cell);

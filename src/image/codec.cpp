@@ -147,7 +147,7 @@ void decodeSettings(const Reader &in, EditorState &state)
 
 } // namespace
 
-void DecodeImage(const RadioImage &image, EditorState &state, const CellTexts &texts)
+void decodeImage(const RadioImage &image, EditorState &state, const CellTexts &texts)
 {
     const Reader in(image);
     state.debugUnlocked = false;
@@ -308,7 +308,7 @@ int slotValue(const EditorState &state, int slot)
 
 } // namespace
 
-RadioImage EncodeImage(const EditorState &state, const CellTexts &texts)
+RadioImage encodeImage(const EditorState &state, const CellTexts &texts)
 {
     Writer out;
     for (int row = 1; row <= ChannelCount; ++row)

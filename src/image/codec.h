@@ -8,11 +8,11 @@
 // Only image bytes 0 to 815 are looked at; bytes a short image lacks read as FF. A setting whose
 // byte is out of its range keeps its value, as do the list indexes of empty channels. Tone and
 // option cells get the texts of the given language.
-void DecodeImage(const RadioImage &image, EditorState &state, const CellTexts &texts);
+void decodeImage(const RadioImage &image, EditorState &state, const CellTexts &texts);
 
 // Builds the 848-byte image of the editor state, as for a write to the radio or a data file.
 // Tone and option cells are compared with the texts of the given language. Whatever the state
 // holds, the image keeps its layout: values too large for their field are held at its limits,
 // texts are cut to their field, characters without a single-byte code are stored as "?", and
 // frequencies and tones that cannot be stored are stored as none.
-RadioImage EncodeImage(const EditorState &state, const CellTexts &texts);
+RadioImage encodeImage(const EditorState &state, const CellTexts &texts);

@@ -54,12 +54,12 @@ struct EditorState
     int currentBand = 0; // index into the band list, 0 = "400-500MHz"
 
     // Selected positions of the main window's function-setting lists; -1 is no selection.
-    int voicePrompt = 1; // Combo2
-    int timeout = 1;     // Combo3: (position + 1) x 15 seconds
-    int timeoutWarn = 1; // Combo4
-    int squelch = 1;     // Combo9
-    int batterySave = 1; // Combo6
-    int beep = 1;        // Combo7
+    int voicePrompt = 1; // off, Chinese, English
+    int timeout = 1;     // transmit time-out: (position + 1) x 15 seconds
+    int timeoutWarn = 1; // time-out pre-alert: off, then 1 to 10 seconds
+    int squelch = 1;     // squelch level 0 to 9
+    int batterySave = 1; // off, on
+    int beep = 1;        // key beep: off, on
 
     std::array<QString, 24> optionTextTable;
     std::array<int, 8> optionSettingTable {0, 1, 0, 1, 1, 1, 0, 0}; // [2] in milliseconds

@@ -21,8 +21,8 @@ public:
         Busy,        // a session or its final hold still runs
     };
 
-    static constexpr int SessionInterval = 500; // ms, Timer1
-    static constexpr int BlinkInterval = 200;   // ms, Timer2
+    static constexpr int SessionInterval = 500; // ms, the session timer
+    static constexpr int BlinkInterval = 200;   // ms, the blink timer
 
     explicit SessionDriver(QObject *parent = nullptr);
 
@@ -44,6 +44,6 @@ private:
 
     ProtocolEngine m_engine;
     SerialLink m_link;
-    QTimer m_sessionTimer; // Timer1: ends a silent session
-    QTimer m_blinkTimer;   // Timer2: blinks the status, ends the final hold
+    QTimer m_sessionTimer; // ends a silent session
+    QTimer m_blinkTimer;   // blinks the status, ends the final hold
 };

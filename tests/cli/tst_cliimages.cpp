@@ -103,7 +103,7 @@ void TestCliImages::savedAfterReadTakesTheRadiosBand()
     QFETCH(quint8, savedCode);
     EditorState state;
     state.cell(1, 1) = state.cell(1, 3) = "436.12500";
-    QByteArray read = EncodeImage(state, CliImages::cellTexts()).bytes() + QByteArray(176, '\xFF');
+    QByteArray read = encodeImage(state, CliImages::cellTexts()).bytes() + QByteArray(176, '\xFF');
     read[Layout::BandCode] = char(imageCode);
     const RadioImage saved = CliImages::savedAfterRead(RadioImage(read), radioBand);
     QCOMPARE(saved.size(), RadioImage::EncodedSize);

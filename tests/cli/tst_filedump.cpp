@@ -47,7 +47,7 @@ EditorState richState()
 // The state as a data file holding it reads back.
 EditorState fileState(const EditorState &state)
 {
-    return CliImages::stateOf(EncodeImage(state, CliImages::cellTexts()));
+    return CliImages::stateOf(encodeImage(state, CliImages::cellTexts()));
 }
 
 QJsonObject channel(const QJsonArray &channels, int number)

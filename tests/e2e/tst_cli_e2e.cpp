@@ -104,7 +104,7 @@ private:
     QString dataFile(const QString &name, const EditorState &state)
     {
         const QString file = path(name);
-        [&] { QVERIFY(DataFile::write(file, EncodeImage(state, English))); }();
+        [&] { QVERIFY(DataFile::write(file, encodeImage(state, English))); }();
         return file;
     }
 
@@ -112,8 +112,8 @@ private:
     RadioImage writtenImage(const QString &file)
     {
         EditorState state;
-        DecodeImage(DataFile::read(file).image, state, English);
-        return EncodeImage(state, English);
+        decodeImage(DataFile::read(file).image, state, English);
+        return encodeImage(state, English);
     }
 
 private slots:
@@ -137,7 +137,7 @@ private slots:
 void TestCliE2e::readSavesWhatTheWindowSaves()
 {
     // The memory holds band 2; the radio reports band 5, which the window takes.
-    QByteArray memory = EncodeImage(richState(2), English).bytes() + memoryPattern(176, 3);
+    QByteArray memory = encodeImage(richState(2), English).bytes() + memoryPattern(176, 3);
     QVERIFY(writeFileBytes(path("memory.bin"), memory));
     Radio radio;
     QVERIFY(radio.start({"--unpaced", "--memory", path("memory.bin"), "--band", "5"}));
@@ -148,7 +148,7 @@ void TestCliE2e::readSavesWhatTheWindowSaves()
     QCOMPARE(run.err, QByteArray()); // no terminal, no progress
     QCOMPARE(readFileBytes(path("out.bin")), memory);
     EditorState expected = richState(5);
-    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(EncodeImage(expected, English)));
+    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(encodeImage(expected, English)));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 3); // no temporary files left
 }
 
@@ -317,7 +317,7 @@ void TestCliE2e::filesThatCannotBeUsed()
     QFETCH(QString, verb);
     QFETCH(QString, file);
     QVERIFY(writeFileBytes(path("text.DAT"), "Channel list, typed by hand\n"));
-    QVERIFY(writeFileBytes(path("short.DAT"), DataFile::contentsOf(EncodeImage(EditorState(), English)).left(800)));
+    QVERIFY(writeFileBytes(path("short.DAT"), DataFile::contentsOf(encodeImage(EditorState(), English)).left(800)));
     QVERIFY(QDir(m_dir->path()).mkdir("folder"));
     const QByteArray before = memoryPattern(1024, 1);
     QVERIFY(writeFileBytes(path("before.bin"), before));

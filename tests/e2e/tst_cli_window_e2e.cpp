@@ -1,11 +1,12 @@
 // qv540-cli and the window read the same radio: the data file the tool saves and the one the
 // window saves after its read are the same, byte for byte.
 
-#include "app/form1.h"
 #include "app/datafiledialog.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
 #include "common/files.h"
 #include "common/radioemulator.h"
-#include "i18n/msgboxlocalized.h"
+#include "common/windowparts.h"
 #include "image/codec.h"
 #include "image/layout.h"
 #include "link/portslots.h"
@@ -29,18 +30,11 @@ QByteArray radioMemory()
     s.currentBand = 2;
     s.timeout = 5;
     s.embeddedTexts[1] = "WINDOW";
-    QByteArray memory = EncodeImage(s, CellTexts::forLanguage(Language::English)).bytes() + memoryPattern(176, 4);
+    QByteArray memory = encodeImage(s, CellTexts::forLanguage(Language::English)).bytes() + memoryPattern(176, 4);
     memory[Layout::Timeout] = char(0xEE);      // out of range: the start value stays
     memory[Layout::KeyFunction2] = char(0x30); // likewise
     memory[16 * 5] = char(0x12);               // a channel of odd digits
     return memory;
-}
-
-void clickToolbar(Form1 &window, const char *key)
-{
-    for (QAction *action : window.Toolbar1->actions())
-        if (action->data().toString() == QLatin1StringView(key))
-            QTest::mouseClick(window.Toolbar1->widgetForAction(action), Qt::LeftButton);
 }
 
 } // namespace
@@ -53,7 +47,7 @@ private slots:
     void initTestCase()
     {
         PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
-        setMessageBoxResponder([](const MessageBoxRequest &) { return MsgBoxResult::Ok; });
+        setMessageBoxResponder([](const MessageBoxRequest &) { return MessageAnswer::Ok; });
     }
 
     void sameFileAsTheWindow_data()
@@ -79,14 +73,14 @@ private slots:
 
         qputenv(PortSlots::EnvironmentVariable, radio.device().toLocal8Bit());
         writeFileBytes(dir.filePath("parameter"), QByteArray("\x00\x00\x01", 3));
-        Form1 window(SettingsFile::locate(dir.path(), dir.filePath("user")));
+        MainWindow window(SettingsFile::locate(dir.path(), dir.filePath("user")));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        clickToolbar(window, "read");
-        QTRY_COMPARE_WITH_TIMEOUT(window.Label->text(), QString("Read frequency success!"), 10000);
+        clickToolbarButton(&window, "mnureadFre");
+        QTRY_COMPARE_WITH_TIMEOUT(findPart<QLabel>(&window, "Label")->text(), QString("Read frequency success!"), 10000);
         DataFileDialog::setChooser([&](DataFileDialog::Kind) { return dir.filePath("window.DAT"); });
-        QTRY_VERIFY_WITH_TIMEOUT(window.Toolbar1->isEnabled(), 10000);
-        clickToolbar(window, "save");
+        QTRY_VERIFY_WITH_TIMEOUT(findPart<QToolBar>(&window, "Toolbar1")->isEnabled(), 10000);
+        clickToolbarButton(&window, "mnuAssave");
         DataFileDialog::setChooser(nullptr);
         window.session().closePort();
         qunsetenv(PortSlots::EnvironmentVariable);

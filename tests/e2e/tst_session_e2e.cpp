@@ -67,7 +67,7 @@ void TestSessionE2e::writeLeavesTheImageInTheRadio()
     EditorState state;
     state.embeddedTexts[0] = "QV540 E2E";
     state.powerTuning1 = 0x5A;
-    const RadioImage image = EncodeImage(state, CellTexts::forLanguage(Language::English));
+    const RadioImage image = encodeImage(state, CellTexts::forLanguage(Language::English));
     const QByteArray before = memoryPattern(1024, 7);
     const QString memoryFile = m_dir->filePath("before.bin");
     const QString savedFile = m_dir->filePath("after.bin");

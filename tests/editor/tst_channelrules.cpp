@@ -192,12 +192,12 @@ private slots:
     {
         EditorState state = stateWithChannel();
         pickTone(state, 1, Column::TxTone, 0, English);
-        SetGrid1Text(state, Simplified);
+        retranslateCells(state, Simplified);
         QCOMPARE(rowCells(state, 1), (QStringList {"436.12500", "88.5", "446.12500", "关闭", "低", "载波", "窄带", "无"}));
-        SetGrid1Text(state, CellTexts::forLanguage(Language::Traditional));
+        retranslateCells(state, CellTexts::forLanguage(Language::Traditional));
         QCOMPARE(state.cell(1, Column::TxTone), QString("關閉"));
         QCOMPARE(state.cell(1, Column::BusyLock), QString("載波"));
-        SetGrid1Text(state, English);
+        retranslateCells(state, English);
         QCOMPARE(rowCells(state, 1), (QStringList {"436.12500", "88.5", "446.12500", "Off", "Low", "Carrow", "Narrow", "No"}));
         QCOMPARE(rowCells(state, 2), QStringList(8, QString()));
     }
@@ -206,14 +206,14 @@ private slots:
     {
         EditorState state = stateWithChannel();
         endFrequencyEdit(state, 3, Column::RxFrequency, u"440", Band400To500, English);
-        ClearGrid1(state);
+        emptyChannelCells(state);
         QCOMPARE(rowCells(state, 1), QStringList(8, QString()));
         QCOMPARE(rowCells(state, 3), QStringList(8, QString()));
         QCOMPARE(state.option(Column::BusyLock, 1), 1); // New keeps the indexes
         endFrequencyEdit(state, 1, Column::RxFrequency, u"440", Band400To500, English);
         QCOMPARE(state.cell(1, Column::BusyLock), QString("Off")); // but a new channel is fresh
 
-        ClearGrid(state);
+        clearAllChannels(state);
         QCOMPARE(rowCells(state, 1), QStringList(8, QString()));
         QCOMPARE(state.option(Column::Power, 1), 0);
     }

@@ -201,7 +201,7 @@ class TestCodec : public QObject
 private slots:
     void emptyGrid()
     {
-        const RadioImage image = EncodeImage(EditorState(), English);
+        const RadioImage image = encodeImage(EditorState(), English);
         verifyLayout(image);
         for (int row = 0; row < ChannelCount; ++row)
             QCOMPARE(image.bytes().mid(16 * row, 16), emptyRecord());
@@ -288,7 +288,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         EditorState state;
         setup(state);
-        const RadioImage image = EncodeImage(state, English);
+        const RadioImage image = encodeImage(state, English);
         verifyLayout(image);
         QCOMPARE(image.bytes().mid(offset, bytes.size()).toHex(' '), bytes.toHex(' '));
     }
@@ -390,7 +390,7 @@ private slots:
         state.debugUnlocked = true;
         state.option(Column::RxTone, 1) = state.option(Column::TxTone, 1) = 42;
         const RadioImage blank(QByteArray(RadioImage::ReadSize, '\xFF'));
-        DecodeImage(patched(blank, patch), state, English);
+        decodeImage(patched(blank, patch), state, English);
         check(state);
     }
 
@@ -400,7 +400,7 @@ private slots:
         EditorState state;
         addChannel(state, 3, "436.12500");
         state.option(Column::RxTone, 3) = 42;
-        DecodeImage(EncodeImage(EditorState(), English), state, English);
+        decodeImage(encodeImage(EditorState(), English), state, English);
         QVERIFY(!state.channelExists(3));
         QCOMPARE(state.option(Column::RxTone, 3), 42);
         QCOMPARE(state.option(Column::Power, 3), 1);
@@ -421,11 +421,11 @@ private slots:
         QFETCH(int, language);
         const CellTexts texts = CellTexts::forLanguage(language);
         const EditorState original = richState(variant, texts);
-        const RadioImage image = EncodeImage(original, texts);
+        const RadioImage image = encodeImage(original, texts);
         verifyLayout(image);
 
         EditorState decoded;
-        DecodeImage(image, decoded, texts);
+        decodeImage(image, decoded, texts);
         for (int row = 1; row <= ChannelCount; ++row)
             for (int column = 1; column <= 8; ++column)
                 QCOMPARE(decoded.cell(row, column), original.cell(row, column));
@@ -433,18 +433,18 @@ private slots:
         QCOMPARE(decoded.codeTexts, original.codeTexts);
         QVERIFY(decoded == original);
 
-        QCOMPARE(EncodeImage(decoded, texts).toHexText(), image.toHexText());
+        QCOMPARE(encodeImage(decoded, texts).toHexText(), image.toHexText());
     }
 
     // A 1024-byte read keeps the image bytes it carries when it is written back.
     void radioReadWrittenBack()
     {
         const CellTexts texts = CellTexts::forLanguage(Language::English);
-        QByteArray read = EncodeImage(richState(3, texts), texts).bytes();
+        QByteArray read = encodeImage(richState(3, texts), texts).bytes();
         read += QByteArray(RadioImage::ReadSize - read.size(), '\x5A');
         EditorState state;
-        DecodeImage(RadioImage(read), state, texts);
-        QCOMPARE(EncodeImage(state, texts).bytes(), read.first(RadioImage::EncodedSize));
+        decodeImage(RadioImage(read), state, texts);
+        QCOMPARE(encodeImage(state, texts).bytes(), read.first(RadioImage::EncodedSize));
     }
 
     void decodeShortImage_data()
@@ -457,15 +457,15 @@ private slots:
     void decodeShortImage()
     {
         QFETCH(int, length);
-        QByteArray bytes = EncodeImage(richState(1, English), English).bytes();
+        QByteArray bytes = encodeImage(richState(1, English), English).bytes();
         bytes.resize(length, '\x00');
         EditorState state;
-        DecodeImage(RadioImage(bytes), state, English);
+        decodeImage(RadioImage(bytes), state, English);
         if (length <= 16)
             QVERIFY(!state.channelExists(2));
         if (length < 752)
             QCOMPARE(state.embeddedTexts[0], "");
-        verifyLayout(EncodeImage(state, English));
+        verifyLayout(encodeImage(state, English));
     }
 
     // Whatever the editor holds, the image keeps its layout, and the same state gives the
@@ -475,12 +475,12 @@ private slots:
         QRandomGenerator random(540);
         for (int i = 0; i < 3000; ++i) {
             const EditorState state = randomState(random);
-            const RadioImage image = EncodeImage(state, English);
+            const RadioImage image = encodeImage(state, English);
             verifyLayout(image);
-            QCOMPARE(EncodeImage(state, English), image);
+            QCOMPARE(encodeImage(state, English), image);
             EditorState decoded = state;
-            DecodeImage(image, decoded, English);
-            verifyLayout(EncodeImage(decoded, English));
+            decodeImage(image, decoded, English);
+            verifyLayout(encodeImage(decoded, English));
         }
     }
 };

@@ -15,7 +15,7 @@ RadioImage sampleImage()
     EditorState state;
     state.cell(1, 1) = "436.12500";
     state.currentBand = 5;
-    return EncodeImage(state, CellTexts::forLanguage(Language::English));
+    return encodeImage(state, CellTexts::forLanguage(Language::English));
 }
 
 

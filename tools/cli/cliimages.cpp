@@ -13,7 +13,7 @@ const CellTexts &cellTexts()
 EditorState stateOf(const RadioImage &image)
 {
     EditorState state;
-    DecodeImage(image, state, cellTexts());
+    decodeImage(image, state, cellTexts());
     return state;
 }
 
@@ -22,12 +22,12 @@ RadioImage savedAfterRead(const RadioImage &read, int radioBand)
     EditorState state = stateOf(read);
     if (radioBand >= 0 && radioBand < BandCount)
         state.currentBand = radioBand;
-    return EncodeImage(state, cellTexts());
+    return encodeImage(state, cellTexts());
 }
 
 RadioImage writtenOf(const EditorState &state)
 {
-    return EncodeImage(state, cellTexts());
+    return encodeImage(state, cellTexts());
 }
 
 } // namespace CliImages

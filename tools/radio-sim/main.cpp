@@ -54,7 +54,7 @@ bool saveMemory(const QString &path, const QByteArray &memory, QString *error)
 
 QByteArray defaultMemory()
 {
-    return EncodeImage(EditorState(), CellTexts::forLanguage(Language::Simplified)).bytes();
+    return encodeImage(EditorState(), CellTexts::forLanguage(Language::Simplified)).bytes();
 }
 
 int intOption(const QCommandLineParser &parser, const QString &name, int fallback)

@@ -1,5 +1,6 @@
-#include "link/formcom.h"
+#include "app/portdialog.h"
 
+#include "link/portselection.h"
 #include "link/sessiondriver.h"
 
 #include <QButtonGroup>
@@ -19,10 +20,10 @@ QString buttonLabel(const QRadioButton *button, const QString &label)
 
 } // namespace
 
-FormCOM::FormCOM(SessionDriver &session, int &comPortNumber, QWidget *parent)
+PortDialog::PortDialog(SessionDriver &session, int slot, QWidget *parent)
     : QDialog(parent)
     , m_session(session)
-    , ComPortNumber(comPortNumber)
+    , m_slot(slot)
 {
     setObjectName(QStringLiteral("FormCOM"));
     setWindowTitle(QStringLiteral("Com"));
@@ -35,19 +36,20 @@ FormCOM::FormCOM(SessionDriver &session, int &comPortNumber, QWidget *parent)
         button->setObjectName(QStringLiteral("OptionCOM_%1").arg(i));
         group->addButton(button, i);
         layout->addWidget(button, i / 5, i % 5); // four rows of five
-        OptionCOM[i] = button;
+        m_buttons[i] = button;
     }
-    connect(group, &QButtonGroup::idClicked, this, &FormCOM::OptionCOM_Click);
-    Form_Load();
+    connect(group, &QButtonGroup::idClicked, this, &PortDialog::choose);
+    showSlots();
 }
 
-// The probe: every slot's device is tried; the port of the remembered slot, or else the first
-// usable one, is opened.
-void FormCOM::Form_Load()
+// The probe: every slot's device is tried; the port of the remembered slot, or else of the
+// first usable one, is opened. The remembered slot's button shows checked.
+void PortDialog::showSlots()
 {
-    m_slots = PortSlots::list(m_session.isPortOpen() ? m_session.link().device() : QString());
+    const PortSelection selection = openPreferredPort(m_session, m_slot);
+    m_slots = selection.table;
     for (const PortSlots::Slot &slot : m_slots) {
-        QRadioButton *button = OptionCOM[slot.number - 1];
+        QRadioButton *button = m_buttons[slot.number - 1];
         button->setText(buttonLabel(button, slot.label));
         button->setEnabled(slot.usable);
         if (slot.device.isEmpty())
@@ -55,21 +57,17 @@ void FormCOM::Form_Load()
         else
             button->setToolTip(slot.usable ? slot.device : slot.device + QStringLiteral(": ") + slot.reason);
     }
-    const PortSlots::Choice choice = PortSlots::choose(m_slots, ComPortNumber);
-    if (choice.slot == 0)
+    if (selection.choice.slot == 0)
         return; // nothing usable: no port is open, the remembered number stays
-    ComPortNumber = choice.slot;
-    if (choice.remembered)
-        OptionCOM[choice.slot - 1]->setChecked(true);
-    const QString &device = m_slots[choice.slot - 1].device;
-    if (!m_session.isPortOpen() || m_session.link().device() != device)
-        m_session.openPort(device);
+    m_slot = selection.choice.slot;
+    if (selection.choice.remembered)
+        m_buttons[m_slot - 1]->setChecked(true);
 }
 
-void FormCOM::OptionCOM_Click(int index)
+void PortDialog::choose(int index)
 {
-    ComPortNumber = index + 1;
+    m_slot = index + 1;
     QString error;
     if (!m_session.openPort(m_slots[index].device, &error))
-        OptionCOM[index]->setToolTip(m_slots[index].device + QStringLiteral(": ") + error); // the port stays closed
+        m_buttons[index]->setToolTip(m_slots[index].device + QStringLiteral(": ") + error); // the port stays closed
 }

@@ -1,5 +1,6 @@
-#include "editor/channelgrid.h"
+#include "app/channelgrid.h"
 
+#include "app/layoutunits.h"
 #include "editor/channelrules.h"
 #include "i18n/messages.h"
 #include "image/tonelist.h"
@@ -64,24 +65,24 @@ void makeLegibleWhenDisabled(QWidget *widget)
 
 ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
     : QWidget(parent)
-    , Grid1(new QTableWidget(ChannelCount, 9, this))
+    , m_table(new QTableWidget(ChannelCount, 9, this))
     , m_state(state)
     , m_texts(CellTexts::forLanguage(Language::Simplified))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Grid1);
+    layout->addWidget(m_table);
 
-    Grid1->setObjectName(QStringLiteral("Grid1"));
-    Grid1->verticalHeader()->hide();
-    Grid1->horizontalHeader()->setSectionsClickable(false);
-    Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    Grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    Grid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Grid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Grid1->setWordWrap(false);
+    m_table->setObjectName(QStringLiteral("Grid1"));
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionsClickable(false);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setWordWrap(false);
     for (int row = 1; row <= ChannelCount; ++row) {
         for (int column = 0; column <= 8; ++column) {
             auto *item = new QTableWidgetItem;
@@ -97,43 +98,43 @@ ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
                 item->setBackground(EvenRowTint);
             else if (column == 0)
                 item->setBackground(palette().button());
-            Grid1->setItem(row - 1, column, item);
+            m_table->setItem(row - 1, column, item);
         }
-        Grid1->item(row - 1, 0)->setText(QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')));
+        m_table->item(row - 1, 0)->setText(QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')));
     }
     makeLegibleWhenDisabled(this);
     // The first channel's RX frequency is where work starts; current, not selected.
-    Grid1->selectionModel()->setCurrentIndex(Grid1->model()->index(0, Column::RxFrequency), QItemSelectionModel::NoUpdate);
-    connect(Grid1, &QTableWidget::cellClicked, this, [this](int row, int column) { openEditor(row + 1, column); });
-    Grid1->installEventFilter(this);
-    Grid1->viewport()->installEventFilter(this);
+    m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, Column::RxFrequency), QItemSelectionModel::NoUpdate);
+    connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int column) { openEditor(row + 1, column); });
+    m_table->installEventFilter(this);
+    m_table->viewport()->installEventFilter(this);
 
-    QWidget *viewport = Grid1->viewport();
-    Text1 = new QLineEdit(viewport);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setFrame(false);
-    Text1->setAlignment(Qt::AlignCenter);
-    Text1->hide();
-    Text1->installEventFilter(this);
+    QWidget *viewport = m_table->viewport();
+    m_frequencyEditor = new QLineEdit(viewport);
+    m_frequencyEditor->setObjectName(QStringLiteral("Text1"));
+    m_frequencyEditor->setFrame(false);
+    m_frequencyEditor->setAlignment(Qt::AlignCenter);
+    m_frequencyEditor->hide();
+    m_frequencyEditor->installEventFilter(this);
     // A paste keeps what typing would have let through. (The editor has no maximum length of its
     // own, which would cut a paste before its blanks and letters are dropped.)
-    connect(Text1, &QLineEdit::textEdited, this, [this](const QString &text) {
+    connect(m_frequencyEditor, &QLineEdit::textEdited, this, [this](const QString &text) {
         const QString kept = ChannelRules::frequencyEditorText(text);
         if (kept != text)
-            Text1->setText(kept);
+            m_frequencyEditor->setText(kept);
     });
 
-    Combo8 = new QComboBox(viewport);
-    Combo8->setObjectName(QStringLiteral("Combo8"));
-    Combo8->setEditable(true);
-    Combo8->setCompleter(nullptr); // a typed tone must not be completed into a listed one
-    Combo8->setInsertPolicy(QComboBox::NoInsert);
-    Combo8->setMaxVisibleItems(16);
-    Combo8->addItems(ToneList::items(m_texts.toneOff));
-    Combo8->hide();
-    Combo8->installEventFilter(this);
-    Combo8->view()->installEventFilter(this);
-    connect(Combo8, &QComboBox::activated, this, &ChannelGrid::pickTone);
+    m_toneEditor = new QComboBox(viewport);
+    m_toneEditor->setObjectName(QStringLiteral("Combo8"));
+    m_toneEditor->setEditable(true);
+    m_toneEditor->setCompleter(nullptr); // a typed tone must not be completed into a listed one
+    m_toneEditor->setInsertPolicy(QComboBox::NoInsert);
+    m_toneEditor->setMaxVisibleItems(16);
+    m_toneEditor->addItems(ToneList::items(m_texts.toneOff));
+    m_toneEditor->hide();
+    m_toneEditor->installEventFilter(this);
+    m_toneEditor->view()->installEventFilter(this);
+    connect(m_toneEditor, &QComboBox::activated, this, &ChannelGrid::pickTone);
 
     for (int column = Column::Power; column <= Column::Scan; ++column) {
         QComboBox *combo = new QComboBox(viewport);
@@ -143,7 +144,7 @@ ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
         combo->installEventFilter(this);
         combo->view()->installEventFilter(this);
         connect(combo, &QComboBox::activated, this, [this, column](int index) { pickOption(column, index); });
-        Combo5[column - Column::Power] = combo;
+        m_optionEditors[column - Column::Power] = combo;
     }
     fitToContents();
 }
@@ -152,11 +153,11 @@ void ChannelGrid::setLanguage(LanguageMode mode, const CellTexts &texts, const Q
 {
     m_language = mode;
     m_texts = texts;
-    Grid1->setHorizontalHeaderLabels(headerTexts);
-    Combo8->setItemText(ToneList::Off, texts.toneOff);
+    m_table->setHorizontalHeaderLabels(headerTexts);
+    m_toneEditor->setItemText(ToneList::Off, texts.toneOff);
     for (int column = Column::Power; column <= Column::Scan; ++column)
         for (int item = 0; item < 2; ++item)
-            Combo5[column - Column::Power]->setItemText(item, texts.option(column, item));
+            optionEditor(column)->setItemText(item, texts.option(column, item));
     fitToContents();
     refresh();
 }
@@ -176,7 +177,7 @@ void ChannelGrid::refresh()
 void ChannelGrid::refreshRow(int row)
 {
     for (int column = 1; column <= 8; ++column)
-        Grid1->item(row - 1, column)->setText(m_state.cell(row, column));
+        m_table->item(row - 1, column)->setText(m_state.cell(row, column));
     markOutOfBand(row, Column::RxFrequency);
     markOutOfBand(row, Column::TxFrequency);
 }
@@ -185,7 +186,7 @@ void ChannelGrid::refreshRow(int row)
 // shows in a warning colour, with the band's limits in its tooltip.
 void ChannelGrid::markOutOfBand(int row, int column)
 {
-    QTableWidgetItem *item = Grid1->item(row - 1, column);
+    QTableWidgetItem *item = m_table->item(row - 1, column);
     if (Bands::contains(m_band, m_state.cell(row, column))) {
         item->setData(Qt::BackgroundRole, row % 2 == 0 ? QVariant(QBrush(EvenRowTint)) : QVariant());
         item->setToolTip(QString());
@@ -200,16 +201,16 @@ void ChannelGrid::markOutOfBand(int row, int column)
 
 QRect ChannelGrid::cellRect(int row, int column) const
 {
-    return Grid1->visualItemRect(Grid1->item(row - 1, column));
+    return m_table->visualItemRect(m_table->item(row - 1, column));
 }
 
 QWidget *ChannelGrid::openEditorWidget() const
 {
-    if (Text1->isVisible())
-        return Text1;
-    if (Combo8->isVisible())
-        return Combo8;
-    for (QComboBox *combo : Combo5)
+    if (m_frequencyEditor->isVisible())
+        return m_frequencyEditor;
+    if (m_toneEditor->isVisible())
+        return m_toneEditor;
+    for (QComboBox *combo : m_optionEditors)
         if (combo->isVisible())
             return combo;
     return nullptr;
@@ -217,9 +218,9 @@ QWidget *ChannelGrid::openEditorWidget() const
 
 void ChannelGrid::commitEdit()
 {
-    if (Text1->isVisible())
+    if (m_frequencyEditor->isVisible())
         endFrequencyEdit();
-    else if (Combo8->isVisible())
+    else if (m_toneEditor->isVisible())
         endToneEdit();
     else if (QWidget *editor = openEditorWidget())
         hideEditor(editor);
@@ -240,7 +241,7 @@ void ChannelGrid::finishEdit(QKeyEvent *moveKey)
     commitEdit();
     if (moveKey) {
         QKeyEvent forwarded(QEvent::KeyPress, moveKey->key(), moveKey->modifiers());
-        QCoreApplication::sendEvent(Grid1, &forwarded);
+        QCoreApplication::sendEvent(m_table, &forwarded);
     }
 }
 
@@ -253,34 +254,34 @@ void ChannelGrid::openEditor(int row, int column, const QString &typed)
     // A channel can only be started with its RX frequency.
     if (!m_state.channelExists(row)) {
         column = Column::RxFrequency;
-        Grid1->setCurrentCell(row - 1, column);
+        m_table->setCurrentCell(row - 1, column);
     }
-    EditRow = row;
-    EditColumn = column;
+    m_editRow = row;
+    m_editColumn = column;
     const QRect cell = cellRect(row, column);
     const QString &text = m_state.cell(row, column);
 
     if (column == Column::RxFrequency || column == Column::TxFrequency) {
-        Text1->setGeometry(cell);
-        Text1->setText(typed.isEmpty() ? text : typed);
-        Text1->show();
-        Text1->raise();
-        Text1->setFocus();
+        m_frequencyEditor->setGeometry(cell);
+        m_frequencyEditor->setText(typed.isEmpty() ? text : typed);
+        m_frequencyEditor->show();
+        m_frequencyEditor->raise();
+        m_frequencyEditor->setFocus();
         if (typed.isEmpty())
-            Text1->selectAll(); // typing replaces the cell's text
+            m_frequencyEditor->selectAll(); // typing replaces the cell's text
     } else if (column == Column::RxTone || column == Column::TxTone) {
-        Combo8->setGeometry(cell.x(), cell.y(), cell.width(), Combo8->sizeHint().height());
-        Combo8->setCurrentIndex(typed.isEmpty() ? Combo8->findText(text, Qt::MatchExactly) : -1);
-        Combo8->setEditText(typed.isEmpty() ? text : typed);
-        Combo8->show();
-        Combo8->raise();
-        Combo8->setFocus();
+        m_toneEditor->setGeometry(cell.x(), cell.y(), cell.width(), m_toneEditor->sizeHint().height());
+        m_toneEditor->setCurrentIndex(typed.isEmpty() ? m_toneEditor->findText(text, Qt::MatchExactly) : -1);
+        m_toneEditor->setEditText(typed.isEmpty() ? text : typed);
+        m_toneEditor->show();
+        m_toneEditor->raise();
+        m_toneEditor->setFocus();
         if (typed.isEmpty()) {
-            Combo8->lineEdit()->selectAll();
-            Combo8->showPopup();
+            m_toneEditor->lineEdit()->selectAll();
+            m_toneEditor->showPopup();
         }
     } else {
-        QComboBox *combo = Combo5[column - Column::Power];
+        QComboBox *combo = optionEditor(column);
         combo->setGeometry(cell.x(), cell.y(), cell.width(), combo->sizeHint().height());
         {
             // Selecting while the list is hidden is not a choice: opening never writes the cell.
@@ -301,7 +302,7 @@ void ChannelGrid::hideEditor(QWidget *editor)
 {
     const QWidget *focus = window()->focusWidget();
     if (focus && (focus == editor || editor->isAncestorOf(focus)))
-        Grid1->setFocus();
+        m_table->setFocus();
     editor->hide();
 }
 
@@ -310,9 +311,9 @@ void ChannelGrid::endFrequencyEdit()
     if (m_ending)
         return;
     const QScopedValueRollback ending(m_ending, true);
-    const auto outcome = ChannelRules::endFrequencyEdit(m_state, EditRow, EditColumn, Text1->text(), m_band, m_texts);
-    hideEditor(Text1);
-    refreshRow(EditRow);
+    const auto outcome = ChannelRules::endFrequencyEdit(m_state, m_editRow, m_editColumn, m_frequencyEditor->text(), m_band, m_texts);
+    hideEditor(m_frequencyEditor);
+    refreshRow(m_editRow);
     if (outcome == ChannelRules::FrequencyEdit::OutOfBand)
         emit frequencyOutOfBand();
     else if (outcome == ChannelRules::FrequencyEdit::Stored || outcome == ChannelRules::FrequencyEdit::Erased)
@@ -324,9 +325,9 @@ void ChannelGrid::endToneEdit()
     if (m_ending)
         return;
     const QScopedValueRollback ending(m_ending, true);
-    const bool changed = ChannelRules::endToneEdit(m_state, EditRow, EditColumn, Combo8->currentText(), m_texts);
-    hideEditor(Combo8);
-    refreshRow(EditRow);
+    const bool changed = ChannelRules::endToneEdit(m_state, m_editRow, m_editColumn, m_toneEditor->currentText(), m_texts);
+    hideEditor(m_toneEditor);
+    refreshRow(m_editRow);
     if (changed)
         emit edited();
 }
@@ -335,21 +336,21 @@ void ChannelGrid::endToneEdit()
 // the focus as its edit ends; that is the end of a typed edit, not a pick.
 void ChannelGrid::pickTone(int index)
 {
-    if (!Combo8->isVisible() || m_ending)
+    if (!m_toneEditor->isVisible() || m_ending)
         return;
-    ChannelRules::pickTone(m_state, EditRow, EditColumn, index, m_texts);
-    refreshRow(EditRow);
-    hideEditor(Combo8);
+    ChannelRules::pickTone(m_state, m_editRow, m_editColumn, index, m_texts);
+    refreshRow(m_editRow);
+    hideEditor(m_toneEditor);
     emit edited();
 }
 
 void ChannelGrid::pickOption(int column, int index)
 {
-    QComboBox *combo = Combo5[column - Column::Power];
+    QComboBox *combo = optionEditor(column);
     if (!combo->isVisible() || m_ending)
         return;
-    ChannelRules::pickOption(m_state, EditRow, EditColumn, index, m_texts);
-    refreshRow(EditRow);
+    ChannelRules::pickOption(m_state, m_editRow, m_editColumn, index, m_texts);
+    refreshRow(m_editRow);
     hideEditor(combo);
     emit edited();
 }
@@ -360,7 +361,7 @@ bool ChannelGrid::filterToneKey(QKeyEvent *event)
         return false;
     const auto key = ChannelRules::toneKey(event->text().front());
     if (key)
-        Combo8->lineEdit()->insert(QString(*key));
+        m_toneEditor->lineEdit()->insert(QString(*key));
     return true;
 }
 
@@ -369,8 +370,8 @@ bool ChannelGrid::filterToneKey(QKeyEvent *event)
 // Other characters do nothing: no type-ahead search jumping to another channel.
 bool ChannelGrid::handleGridKey(QKeyEvent *event)
 {
-    const int row = Grid1->currentRow() + 1;
-    int column = Grid1->currentColumn();
+    const int row = m_table->currentRow() + 1;
+    int column = m_table->currentColumn();
     if (isEnter(event)) {
         if (row >= 1)
             openEditor(row, column);
@@ -405,29 +406,29 @@ bool ChannelGrid::handleEditorKey(QWidget *editor, QKeyEvent *event)
         return true;
     }
     const bool verticalMove = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
-    if (isTab(event) || (editor == Text1 && verticalMove && !(event->modifiers() & Qt::AltModifier))) {
+    if (isTab(event) || (editor == m_frequencyEditor && verticalMove && !(event->modifiers() & Qt::AltModifier))) {
         finishEdit(event);
         return true;
     }
-    if (editor == Text1 && typesCharacter(event)) {
-        const qsizetype kept = Text1->text().size() - Text1->selectedText().size();
+    if (editor == m_frequencyEditor && typesCharacter(event)) {
+        const qsizetype kept = m_frequencyEditor->text().size() - m_frequencyEditor->selectedText().size();
         return !ChannelRules::frequencyKeyAllowed(event->text().front()) || kept >= ChannelRules::FrequencyEditorLength;
     }
-    if (editor == Combo8)
+    if (editor == m_toneEditor)
         return filterToneKey(event);
     return false;
 }
 
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!Combo5.back()) // still being built
+    if (!m_optionEditors.back()) // still being built
         return QWidget::eventFilter(watched, event);
     const auto type = event->type();
-    if (watched == Grid1 && type == QEvent::KeyPress)
+    if (watched == m_table && type == QEvent::KeyPress)
         return handleGridKey(static_cast<QKeyEvent *>(event));
-    if (watched == Grid1->viewport() && type == QEvent::MouseButtonPress
+    if (watched == m_table->viewport() && type == QEvent::MouseButtonPress
         && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
-        Grid1->setFocus(); // a right click only focuses the grid
+        m_table->setFocus(); // a right click only focuses the grid
         return true;
     }
     if (type == QEvent::KeyPress) {
@@ -443,22 +444,22 @@ bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
                 finishEdit(key);
                 return true;
             }
-            if (combo == Combo8 && typesCharacter(key)) {
+            if (combo == m_toneEditor && typesCharacter(key)) {
                 // Typing while the list is open closes it and replaces the text, as typing
                 // into the freshly opened editor does.
-                Combo8->hidePopup();
-                Combo8->lineEdit()->selectAll();
+                m_toneEditor->hidePopup();
+                m_toneEditor->lineEdit()->selectAll();
                 return filterToneKey(key);
             }
         }
         return QWidget::eventFilter(watched, event);
     }
     if (type == QEvent::FocusOut && endsEdit(static_cast<QFocusEvent *>(event))) {
-        if (watched == Text1 && Text1->isVisible())
+        if (watched == m_frequencyEditor && m_frequencyEditor->isVisible())
             endFrequencyEdit();
-        else if (watched == Combo8 && Combo8->isVisible())
+        else if (watched == m_toneEditor && m_toneEditor->isVisible())
             endToneEdit();
-        else if (std::find(Combo5.begin(), Combo5.end(), watched) != Combo5.end())
+        else if (std::find(m_optionEditors.begin(), m_optionEditors.end(), watched) != m_optionEditors.end())
             static_cast<QWidget *>(watched)->hide(); // leaving an option list keeps the cell
     }
     return QWidget::eventFilter(watched, event);
@@ -468,24 +469,23 @@ void ChannelGrid::fitToContents()
 {
     // The layout's sizes are the least: a column widens where its header or any text it can
     // show would not fit.
-    const double twips = logicalDpiX() / 1440.0;
-    const QFontMetrics cells(Grid1->font());
-    const int padding = 2 * Grid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    const QFontMetrics cells(m_table->font());
+    const int padding = 2 * m_table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
     QStringList candidates[9] = {{"16"}, {"888.88888"}, {"254.1", "D777N", m_texts.toneOff}, {"888.88888"},
                                  {"254.1", "D777N", m_texts.toneOff}};
     for (int column = Column::Power; column <= Column::Scan; ++column)
         candidates[column] = {m_texts.option(column, 0), m_texts.option(column, 1)};
-    int width = 2 * Grid1->frameWidth();
+    int width = 2 * m_table->frameWidth();
     for (int column = 0; column <= 8; ++column) {
-        int w = std::max(int(ColumnTwips[column] * twips), Grid1->horizontalHeader()->sectionSizeHint(column));
+        int w = std::max(twipsToPixels(this, ColumnTwips[column]), m_table->horizontalHeader()->sectionSizeHint(column));
         for (const QString &text : candidates[column])
             w = std::max(w, cells.horizontalAdvance(text) + padding);
-        Grid1->setColumnWidth(column, w);
+        m_table->setColumnWidth(column, w);
         width += w;
     }
-    const int rowHeight = std::max(int(RowTwips * twips), cells.height() + 4);
+    const int rowHeight = std::max(twipsToPixels(this, RowTwips), cells.height() + 4);
     for (int row = 0; row < ChannelCount; ++row)
-        Grid1->setRowHeight(row, rowHeight);
-    const int headerHeight = Grid1->horizontalHeader()->sizeHint().height();
-    Grid1->setFixedSize(width, 2 * Grid1->frameWidth() + headerHeight + ChannelCount * rowHeight);
+        m_table->setRowHeight(row, rowHeight);
+    const int headerHeight = m_table->horizontalHeader()->sizeHint().height();
+    m_table->setFixedSize(width, 2 * m_table->frameWidth() + headerHeight + ChannelCount * rowHeight);
 }

@@ -1,7 +1,7 @@
+#include "app/channelgrid.h"
 #include "app/datafiledialog.h"
-#include "app/form1.h"
-#include "editor/channelgrid.h"
-#include "i18n/msgboxlocalized.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
 #include "image/codec.h"
 #include "link/portslots.h"
 #include "storage/datafile.h"
@@ -21,32 +21,34 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <memory>
 
 #include "common/files.h"
+#include "common/windowparts.h"
 
 using Column = EditorState::Column;
 
-class TestForm1 : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Form1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     QList<MessageBoxRequest> m_messages; // every message box shown, in order
-    QList<int> m_answers;                // the answers to give; the first button when none is left
+    QList<MessageAnswer> m_answers;      // the answers to give; the first button when none is left
     QStringList m_fileNames;             // the file dialog's answers; cancelled when none is left
     int m_fileDialogs = 0;
 
     // A window started with the given settings file (none when null) in a fresh folder.
-    Form1 &start(const QByteArray &settings = QByteArray())
+    MainWindow &start(const QByteArray &settings = QByteArray())
     {
         m_window.reset();
         m_dir = std::make_unique<QTemporaryDir>();
         if (!settings.isNull())
             writeFileBytes(settingsPath(), settings);
-        m_window = std::make_unique<Form1>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
+        m_window = std::make_unique<MainWindow>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
         m_window->show();
         [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
         m_messages.clear();
@@ -54,8 +56,13 @@ private:
     }
 
     QString settingsPath() const { return m_dir->filePath("parameter"); }
-    ChannelGrid &grid() { return *m_window->channelGrid; }
-    QString cell(int row, int column) { return m_window->Grid1->item(row - 1, column)->text(); }
+    ChannelGrid &grid() { return m_window->channelGrid(); }
+    QTableWidget *table() { return grid().table(); }
+    template <class T>
+    T *find(const char *name) { return findPart<T>(m_window.get(), name); }
+    QComboBox *combo(const char *name) { return find<QComboBox>(name); }
+    QAction *action(const char *name) { return find<QAction>(name); }
+    QString cell(int row, int column) { return table()->item(row - 1, column)->text(); }
     QStringList row(int r)
     {
         QStringList cells;
@@ -66,17 +73,17 @@ private:
 
     void clickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mouseClick(m_window->Grid1->viewport(), button, {}, grid().cellRect(row, column).center());
+        QTest::mouseClick(table()->viewport(), button, {}, grid().cellRect(row, column).center());
     }
 
     void typeFrequency(int row, int column, const QString &text)
     {
         clickCell(row, column);
-        QVERIFY(grid().Text1->isVisible());
-        QTest::keyClicks(grid().Text1, text); // replaces the cell's text, which the editor selects
+        QVERIFY(grid().frequencyEditor()->isVisible());
+        QTest::keyClicks(grid().frequencyEditor(), text); // replaces the cell's text, which the editor selects
         if (text.isEmpty())
-            QTest::keyClick(grid().Text1, Qt::Key_Backspace);
-        QTest::keyClick(grid().Text1, Qt::Key_Return);
+            QTest::keyClick(grid().frequencyEditor(), Qt::Key_Backspace);
+        QTest::keyClick(grid().frequencyEditor(), Qt::Key_Return);
     }
 
     // Picks an item of an open drop-down list as a user does, with the arrow keys and Enter.
@@ -101,9 +108,9 @@ private:
             m_messages << request;
             if (!m_answers.isEmpty())
                 return m_answers.takeFirst();
-            return (request.style & 0xF) == MsgBoxStyle::YesNo || (request.style & 0xF) == MsgBoxStyle::YesNoCancel
-                ? MsgBoxResult::Yes
-                : MsgBoxResult::Ok;
+            return request.style.buttons == MessageButtons::YesNo || request.style.buttons == MessageButtons::YesNoCancel
+                ? MessageAnswer::Yes
+                : MessageAnswer::Ok;
         });
     }
 
@@ -143,7 +150,7 @@ private:
                 const QStringList cell = token.mid(1).split(',');
                 clickCell(cell[0].toInt(), cell[1].toInt());
             } else if (token == "<Grid>") {
-                m_window->Grid1->setFocus();
+                table()->setFocus();
             } else if (token == "<Inactive>") {
                 QApplication::setActiveWindow(nullptr);
             } else if (token.startsWith('<')) {
@@ -168,7 +175,7 @@ private:
             for (int column = 1; column <= 8; ++column)
                 file.cell(row, column) = rows[row - 1][column - 1];
         const QString path = m_dir->filePath("rich.DAT");
-        [&] { QVERIFY(DataFile::write(path, EncodeImage(file, CellTexts::forLanguage(Language::English)))); }();
+        [&] { QVERIFY(DataFile::write(path, encodeImage(file, CellTexts::forLanguage(Language::English)))); }();
         return path;
     }
 
@@ -196,7 +203,7 @@ private slots:
     void cleanup()
     {
         if (m_window)
-            m_window->channelGrid->commitEdit();
+            m_window->channelGrid().commitEdit();
         m_window.reset(); // the test's changes are discarded without a question: the responder answers
         setMessageBoxResponder(nullptr);
         DataFileDialog::setChooser(nullptr);
@@ -217,26 +224,26 @@ private slots:
     {
         QFETCH(QByteArray, settings);
         QFETCH(QStringList, texts);
-        Form1 &w = start(settings);
+        MainWindow &w = start(settings);
         QCOMPARE(w.windowTitle(), texts[0]);
-        QCOMPARE(w.Grid1->horizontalHeaderItem(1)->text(), texts[1]);
-        QCOMPARE(w.Combo3->count(), 40);
-        QCOMPARE(w.Combo3->itemText(39), texts[2].replace("30", "600"));
-        QCOMPARE(w.Combo3->currentIndex(), 1);
-        QCOMPARE(w.Combo4->currentText(), texts[3]);
-        QCOMPARE(w.Combo4->count(), 11);
-        QCOMPARE(w.Combo9->currentText(), texts[4]);
-        QCOMPARE(w.Combo9->count(), 10);
-        QCOMPARE(w.Combo2->currentText(), texts[5]);
-        QCOMPARE(w.Combo6->currentText(), texts[6]);
-        QCOMPARE(w.Combo7->currentIndex(), 1);
-        QCOMPARE(w.Combo1->currentText(), QString("400-500MHz"));
+        QCOMPARE(table()->horizontalHeaderItem(1)->text(), texts[1]);
+        QCOMPARE(combo("Combo3")->count(), 40);
+        QCOMPARE(combo("Combo3")->itemText(39), texts[2].replace("30", "600"));
+        QCOMPARE(combo("Combo3")->currentIndex(), 1);
+        QCOMPARE(combo("Combo4")->currentText(), texts[3]);
+        QCOMPARE(combo("Combo4")->count(), 11);
+        QCOMPARE(combo("Combo9")->currentText(), texts[4]);
+        QCOMPARE(combo("Combo9")->count(), 10);
+        QCOMPARE(combo("Combo2")->currentText(), texts[5]);
+        QCOMPARE(combo("Combo6")->currentText(), texts[6]);
+        QCOMPARE(combo("Combo7")->currentIndex(), 1);
+        QCOMPARE(combo("Combo1")->currentText(), QString("400-500MHz"));
         QCOMPARE(w.bandLimits().low, 400);
-        QVERIFY(!w.mnulock->isChecked());
-        QVERIFY(w.Grid1->isEnabled());
-        QVERIFY(!w.ProgressBar1->isVisible());
-        QVERIFY(!w.mnumainhelp->isEnabled());
-        QVERIFY(w.mnumainhelp->shortcut().isEmpty()); // its caption names F1 already
+        QVERIFY(!action("mnulock")->isChecked());
+        QVERIFY(table()->isEnabled());
+        QVERIFY(!find<QProgressBar>("ProgressBar1")->isVisible());
+        QVERIFY(!action("mnumainhelp")->isEnabled());
+        QVERIFY(action("mnumainhelp")->shortcut().isEmpty()); // its caption names F1 already
         for (int r = 1; r <= 16; ++r) {
             QCOMPARE(cell(r, 0), QString("%1").arg(r, 2, 10, QChar('0')));
             QCOMPARE(row(r), QStringList(8, QString()));
@@ -259,41 +266,41 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(bool, locked);
         QFETCH(QByteArray, after);
-        Form1 &w = start(before.isEmpty() ? QByteArray() : before);
-        QCOMPARE(w.mnulock->isChecked(), locked);
-        for (QWidget *area : std::initializer_list<QWidget *> {w.Frame1, w.Frame2, w.Grid1})
+        MainWindow &w = start(before.isEmpty() ? QByteArray() : before);
+        QCOMPARE(action("mnulock")->isChecked(), locked);
+        for (QWidget *area : std::initializer_list<QWidget *> {find<QGroupBox>("Frame1"), find<QGroupBox>("Frame2"), table()})
             QCOMPARE(area->isEnabled(), !locked);
-        w.mnuQuit->trigger();
+        action("mnuQuit")->trigger();
         QCOMPARE(readFileBytes(settingsPath()), after);
     }
 
     void lockCommand()
     {
-        Form1 &w = start();
-        w.mnulock->trigger();
-        QVERIFY(!w.Grid1->isEnabled() && !w.Frame1->isEnabled() && !w.Frame2->isEnabled());
+        MainWindow &w = start();
+        action("mnulock")->trigger();
+        QVERIFY(!table()->isEnabled() && !find<QGroupBox>("Frame1")->isEnabled() && !find<QGroupBox>("Frame2")->isEnabled());
         clickCell(1, 1);
-        QVERIFY(!grid().Text1->isVisible()); // a locked grid opens no editor
+        QVERIFY(!grid().frequencyEditor()->isVisible()); // a locked grid opens no editor
         w.close();
         QCOMPARE(readFileBytes(settingsPath()).left(1), QByteArray("\x01", 1));
-        w.mnulock->trigger();
-        QVERIFY(w.Grid1->isEnabled() && w.Frame1->isEnabled() && w.Frame2->isEnabled());
+        action("mnulock")->trigger();
+        QVERIFY(table()->isEnabled() && find<QGroupBox>("Frame1")->isEnabled() && find<QGroupBox>("Frame2")->isEnabled());
     }
 
     // ---- The grid and its editors ----
 
     void firstFrequencyMakesAChannel()
     {
-        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         clickCell(1, Column::Power); // an empty row starts with its RX frequency
-        QVERIFY(grid().Text1->isVisible());
-        QCOMPARE(grid().Text1->geometry(), grid().cellRect(1, Column::RxFrequency));
-        QCOMPARE(w.Grid1->currentColumn(), 1);
-        QTest::keyClicks(grid().Text1, "4x3a8.12345678"); // letters do not pass; a tenth character neither
-        QCOMPARE(grid().Text1->text(), QString("438.12345"));
-        QTest::keyClick(grid().Text1, Qt::Key_Return);
-        QVERIFY(!grid().Text1->isVisible());
-        QVERIFY(w.Grid1->hasFocus());
+        QVERIFY(grid().frequencyEditor()->isVisible());
+        QCOMPARE(grid().frequencyEditor()->geometry(), grid().cellRect(1, Column::RxFrequency));
+        QCOMPARE(table()->currentColumn(), 1);
+        QTest::keyClicks(grid().frequencyEditor(), "4x3a8.12345678"); // letters do not pass; a tenth character neither
+        QCOMPARE(grid().frequencyEditor()->text(), QString("438.12345"));
+        QTest::keyClick(grid().frequencyEditor(), Qt::Key_Return);
+        QVERIFY(!grid().frequencyEditor()->isVisible());
+        QVERIFY(table()->hasFocus());
         QCOMPARE(row(1), (QStringList {"438.12000", "Off", "438.12000", "Off", "Hight", "Off", "Wide", "Have"}));
     }
 
@@ -330,25 +337,25 @@ private slots:
 
     void keyboardAndMouse()
     {
-        Form1 &w = start();
+        MainWindow &w = start();
         typeFrequency(1, 1, "436.125");
-        w.Grid1->setCurrentCell(0, 3);
-        w.Grid1->setFocus();
-        QTest::keyClick(w.Grid1, Qt::Key_Right);
-        QTest::keyClick(w.Grid1, Qt::Key_Left);
-        QTest::keyClick(w.Grid1, Qt::Key_Left);
-        QCOMPARE(w.Grid1->currentColumn(), 2);
-        QVERIFY(!grid().Text1->isVisible() && !grid().Combo8->isVisible()); // arrows only move
-        w.Grid1->setCurrentCell(0, 3);
-        QTest::keyClick(w.Grid1, Qt::Key_Return);
-        QVERIFY(grid().Text1->isVisible()); // Enter opens as a click does
-        QCOMPARE(grid().Text1->geometry(), grid().cellRect(1, 3));
-        QTest::keyClick(grid().Text1, Qt::Key_Return);
+        table()->setCurrentCell(0, 3);
+        table()->setFocus();
+        QTest::keyClick(table(), Qt::Key_Right);
+        QTest::keyClick(table(), Qt::Key_Left);
+        QTest::keyClick(table(), Qt::Key_Left);
+        QCOMPARE(table()->currentColumn(), 2);
+        QVERIFY(!grid().frequencyEditor()->isVisible() && !grid().toneEditor()->isVisible()); // arrows only move
+        table()->setCurrentCell(0, 3);
+        QTest::keyClick(table(), Qt::Key_Return);
+        QVERIFY(grid().frequencyEditor()->isVisible()); // Enter opens as a click does
+        QCOMPARE(grid().frequencyEditor()->geometry(), grid().cellRect(1, 3));
+        QTest::keyClick(grid().frequencyEditor(), Qt::Key_Return);
 
         clickCell(1, 5, Qt::RightButton);
-        QVERIFY(w.Grid1->hasFocus());
-        QCOMPARE(w.Grid1->currentColumn(), 3); // a right click only focuses
-        QVERIFY(!grid().Combo5[0]->isVisible());
+        QVERIFY(table()->hasFocus());
+        QCOMPARE(table()->currentColumn(), 3); // a right click only focuses
+        QVERIFY(!grid().optionEditor(Column::Power)->isVisible());
     }
 
     // The grid by keyboard, from a fresh window or a file: after the keys, the channels and
@@ -427,7 +434,7 @@ private slots:
         QFETCH(QStringList, rows);
         QFETCH(bool, editorOpen);
         QFETCH(int, refusals);
-        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         if (file)
             QVERIFY(w.openDataFile(richFile()));
         const QStringList boxes = play(keys);
@@ -442,24 +449,24 @@ private slots:
         start();
         clickCell(1, 1);
         QApplication::clipboard()->setText(" 4x3 8.1a2345678");
-        QTest::keySequence(grid().Text1, QKeySequence::Paste);
-        QCOMPARE(grid().Text1->text(), QString("438.12345"));
-        QTest::keyClick(grid().Text1, Qt::Key_Return);
+        QTest::keySequence(grid().frequencyEditor(), QKeySequence::Paste);
+        QCOMPARE(grid().frequencyEditor()->text(), QString("438.12345"));
+        QTest::keyClick(grid().frequencyEditor(), Qt::Key_Return);
         QCOMPARE(cell(1, 1), QString("438.12000"));
     }
 
     // A channel outside the band (a radio or a file can hold one) stays as it is, but shows it.
     void outOfBandChannelIsMarked()
     {
-        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         EditorState file;
         file.cell(1, Column::RxFrequency) = "145.02500";
         file.cell(1, Column::TxFrequency) = "436.12500";
         const QString path = m_dir->filePath("other band.DAT");
-        QVERIFY(DataFile::write(path, EncodeImage(file, CellTexts::forLanguage(Language::English))));
+        QVERIFY(DataFile::write(path, encodeImage(file, CellTexts::forLanguage(Language::English))));
         QVERIFY(w.openDataFile(path));
-        QTableWidgetItem *rx = w.Grid1->item(0, Column::RxFrequency);
-        QTableWidgetItem *tx = w.Grid1->item(0, Column::TxFrequency);
+        QTableWidgetItem *rx = table()->item(0, Column::RxFrequency);
+        QTableWidgetItem *tx = table()->item(0, Column::TxFrequency);
         QCOMPARE(rx->text(), QString("145.02500"));
         QCOMPARE(rx->toolTip(), QString("Beyond the frequency range: 400-500MHz"));
         QVERIFY(rx->background() != tx->background());
@@ -488,7 +495,7 @@ private slots:
         start(QByteArray("\x00\x00\x01", 3));
         typeFrequency(1, 1, "436.125");
         clickCell(1, Column::TxTone);
-        QComboBox *combo = grid().Combo8;
+        QComboBox *combo = grid().toneEditor();
         QVERIFY(combo->isVisible());
         QTRY_VERIFY(combo->view()->isVisible()); // opens with its list dropped down
         QTest::keyClick(combo->view(), typed[0].toLatin1()); // typing closes the list and types
@@ -505,23 +512,23 @@ private slots:
         start();
         typeFrequency(1, 1, "436.125");
         clickCell(1, Column::RxTone);
-        pickFromList(grid().Combo8, 163);
-        QVERIFY(!grid().Combo8->isVisible());
+        pickFromList(grid().toneEditor(), 163);
+        QVERIFY(!grid().toneEditor()->isVisible());
         QCOMPARE(cell(1, Column::RxTone), QString("D047I"));
         QCOMPARE(m_window->state().option(Column::RxTone, 1), 163);
         clickCell(1, Column::RxTone);
-        QTest::keyClick(grid().Combo8->view(), '3'); // refused: back to the picked tone
-        QTest::keyClicks(grid().Combo8, "00");
-        m_window->Grid1->setFocus();
+        QTest::keyClick(grid().toneEditor()->view(), '3'); // refused: back to the picked tone
+        QTest::keyClicks(grid().toneEditor(), "00");
+        table()->setFocus();
         QCOMPARE(cell(1, Column::RxTone), QString("D047I"));
     }
 
     void optionCells()
     {
-        Form1 &w = start();
+        MainWindow &w = start();
         typeFrequency(1, 1, "436.125");
         clickCell(1, Column::Power);
-        QComboBox *power = grid().Combo5[0];
+        QComboBox *power = grid().optionEditor(Column::Power);
         QVERIFY(power->isVisible());
         QCOMPARE(power->currentText(), QString("高")); // opening shows the cell's item, writes nothing
         QCOMPARE(cell(1, Column::Power), QString("高"));
@@ -531,7 +538,7 @@ private slots:
         QCOMPARE(w.state().option(Column::Power, 1), 0);
 
         clickCell(1, Column::Bandwidth);
-        QComboBox *band = grid().Combo5[2];
+        QComboBox *band = grid().optionEditor(Column::Bandwidth);
         QTRY_VERIFY(band->view()->isVisible());
         QTest::keyClick(band->view(), Qt::Key_Escape); // dropped down and left without a pick
         clickCell(2, 0);
@@ -544,28 +551,28 @@ private slots:
 
     void bandQuestion()
     {
-        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         typeFrequency(1, 1, "436.125");
-        m_answers << MsgBoxResult::Cancel;
-        choose(w.Combo1, 5);
+        m_answers << MessageAnswer::Cancel;
+        choose(combo("Combo1"), 5);
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages[0].text, QString("Change frequency channel list will remove, sure?"));
         QCOMPARE(m_messages[0].title, QString("Attention!"));
         QCOMPARE(m_messages[0].buttons, (QStringList {"OK", "Cancel"}));
-        QCOMPARE(w.Combo1->currentIndex(), 0);
+        QCOMPARE(combo("Combo1")->currentIndex(), 0);
         QCOMPARE(cell(1, 1), QString("436.12500"));
         typeFrequency(2, 1, "150"); // checked against the band still in force
         QCOMPARE(messageText(), QString("Beyond the frequency range"));
 
-        m_answers << MsgBoxResult::Ok;
-        choose(w.Combo1, 5);
-        QCOMPARE(w.Combo1->currentIndex(), 5);
+        m_answers << MessageAnswer::Ok;
+        choose(combo("Combo1"), 5);
+        QCOMPARE(combo("Combo1")->currentIndex(), 5);
         QCOMPARE(w.state().currentBand, 5);
         QCOMPARE(row(1), QStringList(8, QString()));
         QCOMPARE(w.bandLimits().low, 136);
         QCOMPARE(w.bandLimits().high, 174);
         const int before = int(m_messages.size());
-        choose(w.Combo1, 5); // the band in force asks nothing
+        choose(combo("Combo1"), 5); // the band in force asks nothing
         QCOMPARE(m_messages.size(), before);
     }
 
@@ -573,60 +580,60 @@ private slots:
 
     void saveThenOpen()
     {
-        Form1 &w = start();
-        m_answers << MsgBoxResult::Ok;
-        choose(w.Combo1, 5);
+        MainWindow &w = start();
+        m_answers << MessageAnswer::Ok;
+        choose(combo("Combo1"), 5);
         typeFrequency(1, 1, "145.025");
         typeFrequency(3, 1, "150");
         clickCell(3, Column::RxTone);
-        pickFromList(grid().Combo8, 60);
-        choose(w.Combo3, 7);
-        choose(w.Combo9, 9);
+        pickFromList(grid().toneEditor(), 60);
+        choose(combo("Combo3"), 7);
+        choose(combo("Combo9"), 9);
         const QStringList channel3 = row(3);
 
         const QString name = m_dir->filePath("radio"); // no extension: ".DAT" is added
         m_fileNames << name;
-        w.mnuAssave->trigger();
+        action("mnuAssave")->trigger();
         const QString path = name + ".DAT";
         QCOMPARE(readFileBytes(path).size(), 853);
         QVERIFY(readFileBytes(path).startsWith("QVF54"));
         QCOMPARE(w.windowTitle(), "Lumeo-" + path);
 
-        m_answers << MsgBoxResult::Ok;
-        w.mnuNew->trigger();
+        m_answers << MessageAnswer::Ok;
+        action("mnuNew")->trigger();
         QCOMPARE(row(3), QStringList(8, QString()));
-        QCOMPARE(w.Combo1->currentIndex(), 5); // New keeps the band and the settings
-        QCOMPARE(w.Combo3->currentIndex(), 7);
-        choose(w.Combo3, 2);
+        QCOMPARE(combo("Combo1")->currentIndex(), 5); // New keeps the band and the settings
+        QCOMPARE(combo("Combo3")->currentIndex(), 7);
+        choose(combo("Combo3"), 2);
 
         m_fileNames << path;
-        m_answers << MsgBoxResult::No; // the changes since the save are not kept
-        w.mnuOpen->trigger();
+        m_answers << MessageAnswer::No; // the changes since the save are not kept
+        action("mnuOpen")->trigger();
         QCOMPARE(row(3), channel3);
         QCOMPARE(cell(1, 1), QString("145.02500"));
-        QCOMPARE(w.Combo1->currentIndex(), 5);
-        QCOMPARE(w.Combo3->currentIndex(), 7);
-        QCOMPARE(w.Combo9->currentIndex(), 9);
+        QCOMPARE(combo("Combo1")->currentIndex(), 5);
+        QCOMPARE(combo("Combo3")->currentIndex(), 7);
+        QCOMPARE(combo("Combo9")->currentIndex(), 9);
         QCOMPARE(w.windowTitle(), "Lumeo-" + path);
     }
 
     void overwriteQuestion()
     {
-        Form1 &w = start();
+        MainWindow &w = start();
         const QString path = m_dir->filePath("kept.DAT");
         writeFileBytes(path, "old");
         typeFrequency(1, 1, "436.125");
         m_fileNames << path; // then the second dialog is cancelled
-        m_answers << MsgBoxResult::No;
-        w.mnuAssave->trigger();
+        m_answers << MessageAnswer::No;
+        action("mnuAssave")->trigger();
         QCOMPARE(m_fileDialogs, 2);
         QCOMPARE(messageText(), QString("该文件已存在，是否覆盖？"));
         QCOMPARE(m_messages.last().buttons, (QStringList {"是", "否"}));
         QCOMPARE(readFileBytes(path), QByteArray("old"));
 
         m_fileNames << path;
-        m_answers << MsgBoxResult::Yes;
-        w.mnuAssave->trigger();
+        m_answers << MessageAnswer::Yes;
+        action("mnuAssave")->trigger();
         QCOMPARE(readFileBytes(path).size(), 853);
     }
 
@@ -639,14 +646,14 @@ private slots:
     void notADataFile()
     {
         QFETCH(QByteArray, contents);
-        Form1 &w = start();
+        MainWindow &w = start();
         typeFrequency(1, 1, "436.125");
         const QString title = w.windowTitle();
         const QString path = m_dir->filePath("other.DAT");
         writeFileBytes(path, contents);
         m_fileNames << path;
-        m_answers << MsgBoxResult::No; // not saved first
-        w.mnuOpen->trigger();
+        m_answers << MessageAnswer::No; // not saved first
+        action("mnuOpen")->trigger();
         QCOMPARE(messageText(), QString("文件类型不对，无法打开。"));
         QCOMPARE(cell(1, 1), QString("436.12500"));
         QCOMPARE(w.windowTitle(), title);
@@ -654,24 +661,24 @@ private slots:
 
     void failures()
     {
-        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         typeFrequency(1, 1, "436.125");
         const QString title = w.windowTitle();
         m_fileNames << m_dir->filePath("missing/folder/radio.DAT");
-        w.mnuAssave->trigger();
+        action("mnuAssave")->trigger();
         QVERIFY(messageText().startsWith("The file could not be saved"));
         QCOMPARE(w.windowTitle(), title);
 
         m_fileNames << m_dir->filePath("missing.DAT");
-        m_answers << MsgBoxResult::No; // not saved first
-        w.mnuOpen->trigger();
+        m_answers << MessageAnswer::No; // not saved first
+        action("mnuOpen")->trigger();
         QVERIFY(messageText().startsWith("The file could not be opened"));
         QCOMPARE(cell(1, 1), QString("436.12500"));
 
-        m_answers << MsgBoxResult::No;
-        w.mnuOpen->trigger(); // a cancelled dialog says nothing
+        m_answers << MessageAnswer::No;
+        action("mnuOpen")->trigger(); // a cancelled dialog says nothing
         const int before = int(m_messages.size());
-        w.mnuAssave->trigger();
+        action("mnuAssave")->trigger();
         QCOMPARE(m_messages.size(), before);
     }
 
@@ -679,34 +686,34 @@ private slots:
     void openAsksAboutUnsavedChanges_data()
     {
         QTest::addColumn<bool>("changed");
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<int>("fileDialogs");
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("yes: saved, then opened") << true << MsgBoxResult::Yes << 2 << true << true;
-        QTest::newRow("no: opened, changes dropped") << true << MsgBoxResult::No << 1 << false << true;
-        QTest::newRow("cancel: nothing") << true << MsgBoxResult::Cancel << 0 << false << false;
-        QTest::newRow("no changes: no question") << false << -1 << 1 << false << true;
+        QTest::newRow("yes: saved, then opened") << true << MessageAnswer::Yes << 2 << true << true;
+        QTest::newRow("no: opened, changes dropped") << true << MessageAnswer::No << 1 << false << true;
+        QTest::newRow("cancel: nothing") << true << MessageAnswer::Cancel << 0 << false << false;
+        QTest::newRow("no changes: no question") << false << MessageAnswer::Withdrawn << 1 << false << true;
     }
     void openAsksAboutUnsavedChanges()
     {
         QFETCH(bool, changed);
-        QFETCH(int, answer);
+        QFETCH(MessageAnswer, answer);
         QFETCH(int, fileDialogs);
         QFETCH(bool, saved);
         QFETCH(bool, opened);
-        Form1 &w = start(QByteArray("\x00\x00\x01", 3));
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         const QString file = richFile();
         if (changed)
             typeFrequency(1, 1, "438");
         const QStringList before = row(1);
         const QString savePath = m_dir->filePath("kept.DAT");
-        if (answer == MsgBoxResult::Yes)
+        if (answer == MessageAnswer::Yes)
             m_fileNames << savePath;
         m_fileNames << file;
-        if (answer > 0)
+        if (changed)
             m_answers << answer;
-        w.mnuOpen->trigger();
+        action("mnuOpen")->trigger();
         QCOMPARE(m_messages.size(), changed ? 1 : 0);
         if (changed) {
             QCOMPARE(m_messages[0].text, QString("The channel data or settings have changed. Save them?"));
@@ -717,41 +724,41 @@ private slots:
         QCOMPARE(cell(1, 1), opened ? QString("436.12500") : before[0]);
         // What was opened counts as saved; changes kept by Cancel are still unsaved.
         const qsizetype asked = m_messages.size();
-        m_answers << MsgBoxResult::No;
+        m_answers << MessageAnswer::No;
         QVERIFY(w.close());
         QCOMPARE(m_messages.size() - asked, opened ? 0 : 1);
     }
 
     void newCommand()
     {
-        Form1 &w = start();
+        MainWindow &w = start();
         typeFrequency(1, 1, "436.125");
-        m_answers << MsgBoxResult::Cancel;
-        w.mnuNew->trigger();
+        m_answers << MessageAnswer::Cancel;
+        action("mnuNew")->trigger();
         QCOMPARE(m_messages[0].text, QString("所有信道的数据将被清除！"));
         QCOMPARE(m_messages[0].title, QString("警告"));
         QCOMPARE(cell(1, 1), QString("436.12500"));
-        w.mnuNew->trigger();
+        action("mnuNew")->trigger();
         QCOMPARE(cell(1, 1), QString());
     }
 
     // A typed tone that is refused falls back on the tone of the file, not of an earlier one.
     void openedToneIsTheFallback()
     {
-        Form1 &w = start();
+        MainWindow &w = start();
         typeFrequency(1, 1, "436.125");
         clickCell(1, Column::RxTone);
-        pickFromList(grid().Combo8, 5); // 77.0, remembered as picked
+        pickFromList(grid().toneEditor(), 5); // 77.0, remembered as picked
         EditorState file;
         file.cell(1, Column::RxFrequency) = file.cell(1, Column::TxFrequency) = "436.12500";
         file.cell(1, Column::RxTone) = "88.5";
         const QString path = m_dir->filePath("tone.DAT");
-        QVERIFY(DataFile::write(path, EncodeImage(file, CellTexts::forLanguage(Language::Simplified))));
+        QVERIFY(DataFile::write(path, encodeImage(file, CellTexts::forLanguage(Language::Simplified))));
         QVERIFY(w.openDataFile(path));
         clickCell(1, Column::RxTone);
-        QTest::keyClick(grid().Combo8->view(), '3');
-        QTest::keyClicks(grid().Combo8, "00");
-        QTest::keyClick(grid().Combo8, Qt::Key_Return);
+        QTest::keyClick(grid().toneEditor()->view(), '3');
+        QTest::keyClicks(grid().toneEditor(), "00");
+        QTest::keyClick(grid().toneEditor(), Qt::Key_Return);
         QCOMPARE(cell(1, Column::RxTone), QString("88.5"));
     }
 
@@ -759,24 +766,24 @@ private slots:
 
     void closingAsksOnlyAboutChanges_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<bool>("closed");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("cancel") << MsgBoxResult::Cancel << false << false;
-        QTest::newRow("no") << MsgBoxResult::No << true << false;
-        QTest::newRow("yes") << MsgBoxResult::Yes << true << true;
+        QTest::newRow("cancel") << MessageAnswer::Cancel << false << false;
+        QTest::newRow("no") << MessageAnswer::No << true << false;
+        QTest::newRow("yes") << MessageAnswer::Yes << true << true;
     }
     void closingAsksOnlyAboutChanges()
     {
-        QFETCH(int, answer);
+        QFETCH(MessageAnswer, answer);
         QFETCH(bool, closed);
         QFETCH(bool, saved);
-        Form1 &w = start();
+        MainWindow &w = start();
         QVERIFY(w.close()); // nothing changed: nothing asked
         QVERIFY(m_messages.isEmpty());
 
         start();
-        choose(m_window->Combo9, 4);
+        choose(combo("Combo9"), 4);
         m_answers << answer;
         m_fileNames << m_dir->filePath("closing.DAT");
         QCOMPARE(m_window->close(), closed);
@@ -808,5 +815,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -25,13 +25,12 @@ class ChannelGrid : public QWidget
 public:
     ChannelGrid(EditorState &state, QWidget *parent = nullptr);
 
-    QTableWidget *Grid1;              // rows 1..16 are channels 1..16, columns 1..8 their cells
-    QLineEdit *Text1 = nullptr;          // frequency editor of columns 1 and 3
-    QComboBox *Combo8 = nullptr;         // tone editor of columns 2 and 4
-    std::array<QComboBox *, 4> Combo5 {}; // option editors of columns 5 to 8 (index column - 5)
-
-    int EditRow = 0;    // the cell being edited
-    int EditColumn = 0;
+    // The table (rows 0..15 are channels 1..16, columns 1..8 their cells, column 0 the channel
+    // number) and its in-place editors.
+    QTableWidget *table() const { return m_table; }
+    QLineEdit *frequencyEditor() const { return m_frequencyEditor; } // columns 1 and 3
+    QComboBox *toneEditor() const { return m_toneEditor; }           // columns 2 and 4
+    QComboBox *optionEditor(int column) const { return m_optionEditors.at(column - EditorState::Power); } // 5 to 8
 
     // The language of the cell texts, header and tooltips, and the band that frequencies must
     // lie in (a frequency outside it, as a read can bring, is marked).
@@ -75,6 +74,13 @@ private:
     void refreshRow(int row);
     void markOutOfBand(int row, int column);
     void fitToContents();
+
+    QTableWidget *m_table;
+    QLineEdit *m_frequencyEditor = nullptr;
+    QComboBox *m_toneEditor = nullptr;
+    std::array<QComboBox *, 4> m_optionEditors {}; // columns 5 to 8, at column - 5
+    int m_editRow = 0; // the cell being edited
+    int m_editColumn = 0;
 
     EditorState &m_state;
     LanguageMode m_language = Language::Simplified;

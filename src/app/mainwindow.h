@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/messagebox.h"
+#include "editor/bands.h"
+#include "i18n/captions.h"
+#include "i18n/languagemode.h"
+#include "i18n/messages.h"
+#include "image/editorstate.h"
+#include "image/radioimage.h"
+#include "storage/settingsfile.h"
+
+#include <QMainWindow>
+
+class ChannelGrid;
+class SessionDriver;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QToolBar;
+
+// The main window: the channel grid, the band and function-setting frames, the menus and the
+// toolbar. It owns the editor state and shows it; the rules live in the core. Its widgets carry
+// the object names that key the caption table ("Combo9", "mnureadFre"), by which tests find them.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const SettingsFile &settingsFile, QWidget *parent = nullptr);
+
+    // Opens a data file as the Open command does, without asking for its name.
+    bool openDataFile(const QString &path);
+
+    const EditorState &state() const { return m_state; }
+    SessionDriver &session() { return *m_session; }
+    ChannelGrid &channelGrid() { return *m_channelGrid; }
+    int portSlot() const { return m_portSlot; }
+    LanguageMode language() const { return m_language; }
+    Bands::Limits bandLimits() const { return m_bandLimits; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildFrames();
+    void restoreSettings();
+    void resetToDefaults();
+    void retranslate();
+
+    void newFile();
+    void openFile();
+    bool saveFile();
+    void toggleLock();
+    void setLocked(bool locked);
+    void updateEnabled();
+
+    void choosePort();
+    void startSession(bool write);
+    void connectSession();
+    void readFinished(const RadioImage &image, int radioBand);
+    void changeBand(int band);
+
+    void showState();          // every control from the editor state
+    void markSaved();          // the current state counts as saved
+    bool hasUnsavedChanges() const;
+    // With unsaved changes, asks whether to save them before they are replaced (by closing,
+    // opening or reading): true to go on, after saving when the user chose to.
+    bool settleUnsavedChanges();
+    // The image of the editor as the window shows it: the band is the one the selector shows.
+    RadioImage encodedImage() const;
+    MessageAnswer ask(const Message &text, MessageStyle style, const Message *title = nullptr,
+                      MessageBoxWithdrawal *withdrawal = nullptr);
+    MessageAnswer tell(const QString &text, MessageStyle style);
+    CellTexts cellTexts() const;
+
+    QMenu *m_fileMenu, *m_programmingMenu, *m_settingsMenu, *m_languageMenu, *m_helpMenu;
+    QAction *m_newAction, *m_openAction, *m_saveAction, *m_quitAction;
+    QAction *m_readAction, *m_writeAction;
+    QAction *m_optionsAction, *m_keysAction, *m_embeddedTextsAction, *m_debugAction, *m_testFrequencyAction;
+    QAction *m_lockAction, *m_portAction;
+    QAction *m_simplifiedAction, *m_traditionalAction, *m_englishAction;
+    QAction *m_helpTopicsAction, *m_aboutAction;
+    QToolBar *m_toolbar;      // new, open, save | read, write, and the relock button of debug mode
+    QAction *m_relockAction;  // hidden unless debug mode is unlocked
+
+    ChannelGrid *m_channelGrid;
+    QGroupBox *m_bandBox;
+    QLabel *m_bandLabel;
+    QComboBox *m_bandCombo;
+    QGroupBox *m_settingsBox; // the six function settings
+    QLabel *m_voicePromptLabel, *m_timeoutLabel, *m_timeoutAlertLabel, *m_squelchLabel, *m_batterySaveLabel,
+        *m_keyBeepLabel;
+    QComboBox *m_voicePromptCombo;  // off, Chinese, English
+    QComboBox *m_timeoutCombo;      // transmit time-out, 15 to 600 seconds
+    QComboBox *m_timeoutAlertCombo; // time-out pre-alert
+    QComboBox *m_squelchCombo;
+    QComboBox *m_batterySaveCombo;
+    QComboBox *m_keyBeepCombo;
+    QLabel *m_statusLabel;   // status of a programming session
+    QLabel *m_linkLabel;     // link to the maker's page (no address set)
+    QProgressBar *m_progressBar;
+
+    EditorState m_state;
+    SessionDriver *m_session;
+    SettingsFile m_settingsFile;
+    LanguageMode m_language = Language::Simplified;
+    int m_portSlot = 0; // serial port slot 1..20, 0 when none has been chosen
+    Bands::Limits m_bandLimits {400, 500};
+    RadioImage m_savedImage; // the image last opened, saved, read or written
+};
