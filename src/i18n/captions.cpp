@@ -96,7 +96,7 @@ QString captionText(QStringView key, LanguageMode mode)
         if (mode == Language::English)
             return QString::fromUtf8(c.english);
         const QString simplified = QString::fromUtf8(c.simplified);
-        return mode == Language::Traditional ? ToTraditional(simplified) : simplified;
+        return mode == Language::Traditional ? toTraditional(simplified) : simplified;
     }
     return {};
 }

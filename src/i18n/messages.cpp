@@ -8,7 +8,7 @@ QString Message::text(LanguageMode mode) const
     case Language::Simplified:
         return QString::fromUtf8(simplified);
     case Language::Traditional:
-        return ToTraditional(QString::fromUtf8(simplified));
+        return toTraditional(QString::fromUtf8(simplified));
     default:
         return QString::fromUtf8(english);
     }

@@ -36,7 +36,7 @@ private:
 
 } // namespace
 
-QString ToTraditional(const QString &simplified)
+QString toTraditional(const QString &simplified)
 {
     static const Converter converter;
     if (simplified.isEmpty() || !converter.valid())

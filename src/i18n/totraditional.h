@@ -4,4 +4,4 @@
 
 // The Traditional Chinese form of a Simplified Chinese text; characters without one (digits,
 // Latin letters, punctuation) come back unchanged.
-QString ToTraditional(const QString &simplified);
+QString toTraditional(const QString &simplified);

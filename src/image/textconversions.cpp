@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-QString HexByteText(double v)
+QString hexByteText(double v)
 {
     if (!std::isfinite(v))
         v = 0;
@@ -19,12 +19,12 @@ QString HexByteText(double v)
     return text;
 }
 
-QString HexWordText(int v)
+QString hexWordText(int v)
 {
     return QString::number(static_cast<std::uint16_t>(v), 16).toUpper().rightJustified(4, QLatin1Char('0'));
 }
 
-QString HexToBinaryText(QStringView hex)
+QString hexToBinaryText(QStringView hex)
 {
     static const QLatin1StringView nibbles("0000000100100011010001010110011110001001101010111100110111101111");
     QString binary;
@@ -39,7 +39,7 @@ QString HexToBinaryText(QStringView hex)
     return binary;
 }
 
-QString BinaryToHexText(QStringView binary)
+QString binaryToHexText(QStringView binary)
 {
     QString padded = binary.toString();
     while (padded.size() % 4 != 0)
@@ -64,7 +64,7 @@ qint64 snapUnitsToStep(qint64 units)
     return units - std::min(r5, r6);
 }
 
-double SnapFrequencyToStep(QStringView frequency)
+double snapFrequencyToStep(QStringView frequency)
 {
     const auto units = frequencyUnits(frequency);
     if (!units)
@@ -72,7 +72,7 @@ double SnapFrequencyToStep(QStringView frequency)
     return snapUnitsToStep(*units) / 100000.0;
 }
 
-double RemainderOf(double step, double value)
+double remainderOf(double step, double value)
 {
     if (value < step)
         return value;

@@ -32,9 +32,9 @@ private slots:
 
     void toTraditional()
     {
-        QCOMPARE(ToTraditional("QV-540 对讲机编程软件"), QString("QV-540 對講機編程軟件"));
-        QCOMPARE(ToTraditional("Latin 123"), QString("Latin 123"));
-        QCOMPARE(ToTraditional(""), QString(""));
+        QCOMPARE(::toTraditional("QV-540 对讲机编程软件"), QString("QV-540 對講機編程軟件"));
+        QCOMPARE(::toTraditional("Latin 123"), QString("Latin 123"));
+        QCOMPARE(::toTraditional(""), QString(""));
     }
 };
 

@@ -25,7 +25,7 @@ private slots:
     {
         QFETCH(double, value);
         QFETCH(QString, hex);
-        QCOMPARE(HexByteText(value), hex);
+        QCOMPARE(::hexByteText(value), hex);
     }
 
     void hexWordText_data()
@@ -42,7 +42,7 @@ private slots:
     {
         QFETCH(int, value);
         QFETCH(QString, hex);
-        QCOMPARE(HexWordText(value), hex);
+        QCOMPARE(::hexWordText(value), hex);
     }
 
     void hexToBinaryText_data()
@@ -60,7 +60,7 @@ private slots:
     {
         QFETCH(QString, hex);
         QFETCH(QString, binary);
-        QCOMPARE(HexToBinaryText(hex), binary);
+        QCOMPARE(::hexToBinaryText(hex), binary);
     }
 
     void binaryToHexText_data()
@@ -79,7 +79,7 @@ private slots:
     {
         QFETCH(QString, binary);
         QFETCH(QString, hex);
-        QCOMPARE(BinaryToHexText(binary), hex);
+        QCOMPARE(::binaryToHexText(binary), hex);
     }
 
     void snapFrequencyToStep_data()
@@ -98,7 +98,7 @@ private slots:
     {
         QFETCH(QString, frequency);
         QFETCH(double, snapped);
-        QCOMPARE(SnapFrequencyToStep(frequency), snapped);
+        QCOMPARE(::snapFrequencyToStep(frequency), snapped);
     }
 
     void remainderOf_data()
@@ -117,7 +117,7 @@ private slots:
         QFETCH(double, step);
         QFETCH(double, value);
         QFETCH(double, remainder);
-        QCOMPARE(RemainderOf(step, value), remainder);
+        QCOMPARE(::remainderOf(step, value), remainder);
     }
 
     // The remainder is what counting the step off one at a time gives, for every frequency
@@ -139,7 +139,7 @@ private slots:
         for (double step : {0.005, 0.00625}) {
             for (int units = 0; units < 2'000'000; units += 997) { // 10 Hz units up to 20 MHz
                 const double value = 100.0 + units / 100000.0;
-                QCOMPARE(RemainderOf(step, value), byCounting(step, value));
+                QCOMPARE(::remainderOf(step, value), byCounting(step, value));
             }
         }
     }
@@ -148,7 +148,7 @@ private slots:
     void remainderOfHugeValue()
     {
         for (double value : {1.234567890123e300, 9.87654321e15 + 0.3, 4.0e13 + 0.001}) {
-            const double r = RemainderOf(0.005, value);
+            const double r = ::remainderOf(0.005, value);
             QVERIFY2(r >= 0 && r < 0.005, qPrintable(QString::number(r)));
         }
     }
