@@ -2,6 +2,7 @@
 
 #include "image/fields.h"
 #include "image/layout.h"
+#include "image/textconversions.h"
 #include "image/tonelist.h"
 
 #include <algorithm>
@@ -192,28 +193,6 @@ void decodeImage(const RadioImage &image, EditorState &state, const CellTexts &t
 // ---- Encoding ----------------------------------------------------------------------------
 
 namespace {
-
-// The decimal number at the start of a text, as the option slots hold their settings: leading
-// blanks, a sign, digits and a fraction; 0 when the text starts with no number.
-double leadingNumber(const QString &text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == QLatin1Char(' '))
-        ++i;
-    const qsizetype start = i;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
-        ++i;
-    while (i < text.size() && (text[i].isDigit() && text[i].unicode() < 128))
-        ++i;
-    if (i < text.size() && text[i] == QLatin1Char('.')) {
-        ++i;
-        while (i < text.size() && (text[i].isDigit() && text[i].unicode() < 128))
-            ++i;
-    }
-    bool ok = false;
-    const double value = QStringView(text).sliced(start, i - start).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0;
-}
 
 // A whole value held within a field's limits.
 int clamped(double value, int low, int high)

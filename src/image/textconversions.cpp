@@ -93,3 +93,23 @@ double remainderOf(double step, double value)
         ++k;
     return value - k * step;
 }
+
+double leadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' '))
+        ++i;
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    while (i < text.size() && (text[i].isDigit() && text[i].unicode() < 128))
+        ++i;
+    if (i < text.size() && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < text.size() && (text[i].isDigit() && text[i].unicode() < 128))
+            ++i;
+    }
+    bool ok = false;
+    const double value = text.sliced(start, i - start).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0;
+}

@@ -33,3 +33,8 @@ qint64 snapUnitsToStep(qint64 units);
 // errors of binary fractions do not count), otherwise value - k * step for the smallest k that
 // brings it below one step.
 double remainderOf(double step, double value);
+
+// The decimal number at the start of a text, as the option slots and the test frequencies hold
+// their values: leading blanks, a sign, digits and a fraction; 0 when the text starts with no
+// number ("12abc" -> 12, "abc" -> 0).
+double leadingNumber(QStringView text);

@@ -1,0 +1,66 @@
+#include "editor/settingsrules.h"
+
+#include "image/textconversions.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace SettingsRules {
+
+int listIndexOfSlot(QStringView slotText, int count)
+{
+    const double value = std::trunc(leadingNumber(slotText));
+    return value >= 0 && value < count ? int(value) : -1;
+}
+
+QStringList revertTimeItems(const QString &none)
+{
+    QStringList items {none};
+    for (int i = 0; i <= 90; ++i)
+        items << QStringLiteral("%1 S").arg(0.50 + i * 0.05, 0, 'f', 2);
+    return items;
+}
+
+bool delayTextAccepted(QStringView text)
+{
+    if (text.size() > 3)
+        return false;
+    if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    return text.isEmpty() || text.toInt() <= MaxDelay;
+}
+
+int firstChannelWithFrequency(const EditorState &state)
+{
+    for (int row = 1; row <= ChannelCount; ++row)
+        if (state.channelExists(row))
+            return row;
+    return 0;
+}
+
+int keyFunctionShown(int keyFunction)
+{
+    return keyFunction >= 0 && keyFunction < KeyFunctionCount ? keyFunction : KeyFunctionOff;
+}
+
+bool embeddedCharacterStorable(QChar c)
+{
+    const char16_t code = c.unicode();
+    return (code >= 0x20 && code < 0x7F) || (code >= 0xA0 && code < 0xFF);
+}
+
+QString storableEmbeddedText(QStringView text)
+{
+    QString kept;
+    for (QChar c : text)
+        if (embeddedCharacterStorable(c))
+            kept.append(c);
+    return kept;
+}
+
+bool embeddedKeyAccepted(qsizetype length, qsizetype selected, QChar typed)
+{
+    return embeddedCharacterStorable(typed) && (length < EmbeddedTextLength || selected > 0);
+}
+
+} // namespace SettingsRules
