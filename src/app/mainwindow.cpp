@@ -4,6 +4,13 @@
 #include "app/datafiledialog.h"
 #include "app/layoutunits.h"
 #include "app/portdialog.h"
+#include "app/weblink.h"
+#include "dialogs/aboutdialog.h"
+#include "dialogs/embeddedtextsdialog.h"
+#include "dialogs/keysdialog.h"
+#include "dialogs/optionsdialog.h"
+#include "dialogs/powertuningdialog.h"
+#include "dialogs/testfrequencydialog.h"
 #include "editor/channelrules.h"
 #include "i18n/captions.h"
 #include "image/codec.h"
@@ -25,6 +32,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
+#include <QTime>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -58,11 +66,86 @@ MainWindow::MainWindow(const SettingsFile &settingsFile, QWidget *parent)
     , m_session(new SessionDriver(this))
     , m_settingsFile(settingsFile)
 {
+    m_clock = [] { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; };
     buildMenus();
     buildToolbar();
     buildFrames();
+    buildDialogs();
     connectSession();
     restoreSettings();
+}
+
+MainWindow::~MainWindow() = default;
+
+// The feature dialogs are windows of their own, without owner, so that they stand beside the
+// main window; they are created now, hidden, so that every language switch reaches them. The
+// About box belongs to the main window and stays above it.
+void MainWindow::buildDialogs()
+{
+    m_optionsDialog = std::make_unique<OptionsDialog>(m_state);
+    m_keysDialog = std::make_unique<KeysDialog>(m_state);
+    m_embeddedTextsDialog = std::make_unique<EmbeddedTextsDialog>(m_state);
+    m_powerTuningDialog = std::make_unique<PowerTuningDialog>(m_state);
+    m_testFrequencyDialog = std::make_unique<TestFrequencyDialog>(m_state);
+    m_aboutDialog = new AboutDialog(this);
+    const std::pair<QAction *, FeatureDialog *> commands[] = {{m_optionsAction, m_optionsDialog.get()},
+        {m_keysAction, m_keysDialog.get()}, {m_embeddedTextsAction, m_embeddedTextsDialog.get()},
+        {m_debugAction, m_powerTuningDialog.get()}, {m_testFrequencyAction, m_testFrequencyDialog.get()}};
+    for (const auto &[action, dialog] : commands) {
+        connect(action, &QAction::triggered, dialog, &FeatureDialog::present);
+        connect(dialog, &FeatureDialog::confirmed, this, &MainWindow::applyDialogEdit);
+    }
+    connect(m_aboutAction, &QAction::triggered, this, [this] {
+        m_aboutDialog->show();
+        m_aboutDialog->raise();
+        m_aboutDialog->activateWindow();
+    });
+    connect(m_optionsDialog.get(), &OptionsDialog::unlockCaptionClicked, this, &MainWindow::unlockCaptionClicked);
+    connect(m_relockAction, &QAction::triggered, this, &MainWindow::relockClicked);
+}
+
+QList<FeatureDialog *> MainWindow::featureDialogs() const
+{
+    return {m_optionsDialog.get(), m_keysDialog.get(), m_embeddedTextsDialog.get(), m_powerTuningDialog.get(),
+            m_testFrequencyDialog.get()};
+}
+
+void MainWindow::applyDialogEdit(const EditorState &edited)
+{
+    m_state = edited;
+    showState();
+}
+
+// After the state was replaced (a file opened, a read), open dialogs show it. Decoding has
+// locked the debug mode: its button and sliders show it too.
+void MainWindow::reloadDialogs()
+{
+    setDebugUnlocked(m_state.debugUnlocked);
+    for (FeatureDialog *dialog : featureDialogs())
+        dialog->reload();
+}
+
+void MainWindow::unlockCaptionClicked(int caption)
+{
+    if (m_unlockGesture.click(caption, m_clock()))
+        setDebugUnlocked(true);
+}
+
+// The relock goes by the debug mode's own timing of two clicks, not the desktop's double-click
+// interval.
+void MainWindow::relockClicked()
+{
+    if (!m_relock.click(m_clock()))
+        return;
+    m_unlockGesture.reset();
+    setDebugUnlocked(false);
+}
+
+void MainWindow::setDebugUnlocked(bool unlocked)
+{
+    m_state.debugUnlocked = unlocked;
+    m_relockAction->setVisible(unlocked);
+    m_powerTuningDialog->setUnlocked(unlocked);
 }
 
 // The menus; each action's object name keys its caption.
@@ -196,7 +279,7 @@ void MainWindow::buildFrames()
     m_statusLabel = new QLabel;
     m_statusLabel->setObjectName(QStringLiteral("Label"));
     m_statusLabel->hide();
-    m_linkLabel = new QLabel;
+    m_linkLabel = new LinkLabel;
     m_linkLabel->setObjectName(QStringLiteral("Label2"));
     m_progressBar = new QProgressBar;
     m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
@@ -287,6 +370,9 @@ void MainWindow::retranslate()
         header << caption(QStringLiteral("Grid1.header[%1]").arg(column));
     ChannelRules::retranslateCells(m_state, cellTexts());
     m_channelGrid->setLanguage(m_language, cellTexts(), header);
+    for (FeatureDialog *dialog : featureDialogs())
+        dialog->retranslate(mode);
+    m_aboutDialog->retranslate(mode);
 }
 
 void MainWindow::showState()
@@ -397,6 +483,7 @@ bool MainWindow::openDataFile(const QString &path)
     }
     decodeImage(file.image, m_state, cellTexts());
     showState();
+    reloadDialogs();
     setWindowTitle(QStringLiteral("Lumeo-") + QFileInfo(path).absoluteFilePath());
     markSaved();
     return true;
@@ -454,6 +541,8 @@ void MainWindow::updateEnabled()
     m_programmingMenu->setEnabled(!busy);
     for (QAction *action : {m_readAction, m_writeAction, m_newAction, m_openAction, m_portAction})
         action->setEnabled(!busy);
+    for (FeatureDialog *dialog : featureDialogs())
+        dialog->setConfirmEnabled(!running);
 }
 
 void MainWindow::connectSession()
@@ -492,12 +581,24 @@ void MainWindow::startSession(bool write)
     // A read replaces the editor's contents: unsaved changes are offered for saving first.
     if (!write && !settleUnsavedChanges())
         return;
+    // Calibration belongs to one radio, while the values come from whatever was opened or read
+    // last: a write in debug mode names them and asks before it sends them.
+    bool calibration = false;
+    if (write && m_state.debugUnlocked) {
+        const QString question = QString(Messages::WriteCalibration.text(m_language))
+                                     .arg(m_state.powerTuning1)
+                                     .arg(m_state.powerTuning2);
+        const MessageAnswer answer = tell(question, {MessageButtons::YesNoCancel, MessageIcon::Question});
+        if (answer == MessageAnswer::Cancel)
+            return;
+        calibration = answer == MessageAnswer::Yes;
+    }
     // Moving the focus to the band selector ends an edit in the table, so that it counts.
     m_bandBox->setEnabled(true);
     m_bandCombo->setFocus();
     m_channelGrid->commitEdit();
     if (write)
-        m_session->startWrite(m_state.debugUnlocked);
+        m_session->startWrite(calibration);
     else
         m_session->startRead();
 }
@@ -508,6 +609,7 @@ void MainWindow::readFinished(const RadioImage &image, int radioBand)
     if (radioBand >= 0)
         m_state.currentBand = radioBand; // else the band the image holds
     showState();
+    reloadDialogs();
     markSaved();
 }
 
@@ -549,5 +651,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // Shutdown: the three settings. A settings file that cannot be written does not keep the
     // program open.
     m_settingsFile.write({quint8(m_lockAction->isChecked() ? 1 : 0), quint8(m_portSlot), quint8(m_language)});
+    // The dialogs have no owner: left open, they would keep the program running.
+    for (FeatureDialog *dialog : featureDialogs())
+        dialog->hide();
     event->accept();
 }

@@ -2,6 +2,7 @@
 
 #include "app/messagebox.h"
 #include "editor/bands.h"
+#include "editor/debugmode.h"
 #include "i18n/captions.h"
 #include "i18n/languagemode.h"
 #include "i18n/messages.h"
@@ -10,8 +11,18 @@
 #include "storage/settingsfile.h"
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
+class AboutDialog;
 class ChannelGrid;
+class EmbeddedTextsDialog;
+class FeatureDialog;
+class KeysDialog;
+class LinkLabel;
+class OptionsDialog;
+class PowerTuningDialog;
+class TestFrequencyDialog;
 class SessionDriver;
 class QAction;
 class QComboBox;
@@ -30,6 +41,7 @@ class MainWindow : public QMainWindow
 
 public:
     explicit MainWindow(const SettingsFile &settingsFile, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Opens a data file as the Open command does, without asking for its name.
     bool openDataFile(const QString &path);
@@ -41,6 +53,18 @@ public:
     LanguageMode language() const { return m_language; }
     Bands::Limits bandLimits() const { return m_bandLimits; }
 
+    // The feature dialogs: top-level windows of their own, created at start-up and hidden.
+    OptionsDialog &optionsDialog() { return *m_optionsDialog; }
+    KeysDialog &keysDialog() { return *m_keysDialog; }
+    EmbeddedTextsDialog &embeddedTextsDialog() { return *m_embeddedTextsDialog; }
+    PowerTuningDialog &powerTuningDialog() { return *m_powerTuningDialog; }
+    TestFrequencyDialog &testFrequencyDialog() { return *m_testFrequencyDialog; }
+    AboutDialog &aboutDialog() { return *m_aboutDialog; }
+
+    // The time of day in seconds since midnight, with fractions, which the debug mode's
+    // gesture and relock are timed by; for tests, another clock.
+    void setClock(std::function<double()> clock) { m_clock = std::move(clock); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -48,6 +72,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildFrames();
+    void buildDialogs();
     void restoreSettings();
     void resetToDefaults();
     void retranslate();
@@ -64,6 +89,12 @@ private:
     void connectSession();
     void readFinished(const RadioImage &image, int radioBand);
     void changeBand(int band);
+    void applyDialogEdit(const EditorState &edited);
+    void reloadDialogs();
+    QList<FeatureDialog *> featureDialogs() const;
+    void unlockCaptionClicked(int caption);
+    void relockClicked();
+    void setDebugUnlocked(bool unlocked);
 
     void showState();          // every control from the editor state
     void markSaved();          // the current state counts as saved
@@ -102,7 +133,7 @@ private:
     QComboBox *m_batterySaveCombo;
     QComboBox *m_keyBeepCombo;
     QLabel *m_statusLabel;   // status of a programming session
-    QLabel *m_linkLabel;     // link to the maker's page (no address set)
+    LinkLabel *m_linkLabel;  // link to the maker's page
     QProgressBar *m_progressBar;
 
     EditorState m_state;
@@ -112,4 +143,14 @@ private:
     int m_portSlot = 0; // serial port slot 1..20, 0 when none has been chosen
     Bands::Limits m_bandLimits {400, 500};
     RadioImage m_savedImage; // the image last opened, saved, read or written
+
+    std::unique_ptr<OptionsDialog> m_optionsDialog;
+    std::unique_ptr<KeysDialog> m_keysDialog;
+    std::unique_ptr<EmbeddedTextsDialog> m_embeddedTextsDialog;
+    std::unique_ptr<PowerTuningDialog> m_powerTuningDialog;
+    std::unique_ptr<TestFrequencyDialog> m_testFrequencyDialog;
+    AboutDialog *m_aboutDialog = nullptr; // owned by the window
+    DebugUnlockGesture m_unlockGesture;
+    DebugRelock m_relock;
+    std::function<double()> m_clock;
 };

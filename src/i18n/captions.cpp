@@ -2,6 +2,9 @@
 
 #include "i18n/totraditional.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 struct Caption
@@ -83,10 +86,113 @@ constexpr Caption captions[] = {
     {"Combo5(7)[1]", "宽带", "Wide"},
     {"Combo5(8)[0]", "无",   "No"},      // scan add
     {"Combo5(8)[1]", "有",   "Have"},
+
+    // Transmit-power tuning (the window title stays "Debug")
+    {"Form2.Frame1",   "发射高功率", "TX-Hight Power"},
+    {"Form2.Frame2",   "发射低功率", "TX-Low Power"},
+    {"Form2.Label3",   "最小", "Low"},
+    {"Form2.Label6",   "最小", "Low"},
+    {"Form2.Label7",   "最大", "Hight"},
+    {"Form2.Label8",   "最大", "Hight"},
+    {"Form2.Command1", "确定", "OK"},
+
+    // Test frequencies (the window title stays "测试频率")
+    {"Form4.mfgrid1.header[0]", "频道",     "Channel"},
+    {"Form4.mfgrid1.header[1]", "接收频率", "RX Frequency"},
+    {"Form4.mfgrid1.header[2]", "发射频率", "TX Frequency"},
+    {"Form4.Command1", "确定", "OK"},
+    {"Form4.Command2", "取消", "Cancel"},
+
+    // Optional functions
+    {"Form5.title",    "可选功能", "Optional Function"},
+    {"Form5.Frame2",   "扫描",     "Scan"},
+    {"Form5.Check3",   "取消操作", "Cancel operation"},
+    {"Form5.Check4",   "接收时禁止VOX", "Received banned VOX"},
+    {"Form5.Label8",   "VOX功能",       "VOX Function"},
+    {"Form5.Label10",  "VOX增益电平",   "VOX GBIN"},
+    {"Form5.Label9",   "VOX延迟时间",   "VOX Delay time"},
+    {"Form5.Label7",   "VOX可进行音调", "VOX volume control"},
+    {"Form5.Label4",   "PTT ID",    "PTT ID"},
+    {"Form5.Label11",  "复制",      "Duplicate"},
+    {"Form5.Label14",  "优先",      "Priority"},
+    {"Form5.Label15",  "优先信道",  "Preferred channel"},
+    {"Form5.Label17",  "回扫时间A", "Retrace Time A"},
+    {"Form5.Label16",  "回扫时间B", "Retrace Time B"},
+    {"Form5.Label18",  "返回信道",  "Return channel"},
+    {"Form5.Label19",  "扫描接收恢复延时时间(秒)", "Scan receive delay time(S)"},
+    {"Form5.Label20",  "扫描发射恢复延时时间(秒)", "Scan launch delay time(S)"},
+    {"Form5.Command1", "确定", "OK"},
+    {"Form5.Command2", "取消", "Cancel"},
+    {"Form5.Combo4[0]",  "发射开始", "Launch Start"},
+    {"Form5.Combo4[1]",  "发射结束", "Launch End"},
+    {"Form5.Combo4[2]",  "两者",     "Both"},
+    {"Form5.Combo6[0]",  "禁止", "Off"},
+    {"Form5.Combo6[1]",  "使能", "On"},
+    {"Form5.Combo7[0]",  "关闭", "Off"},
+    {"Form5.Combo9[0]",  "禁止", "Off"},
+    {"Form5.Combo9[1]",  "使能", "On"},
+    {"Form5.Combo10[0]", "禁止", "Off"},
+    {"Form5.Combo10[1]", "使能", "On"},
+    {"Form5.Combo11[0]", "无",   "No"},
+    {"Form5.Combo11[1]", "固定", "Fixed"},
+    {"Form5.Combo11[2]", "选定", "Selected"},
+    {"Form5.Combo13[0]", "空",   "Empty"},
+    {"Form5.Combo14[0]", "空",   "Empty"},
+    {"Form5.Combo15[0]", "选定",      "Selected"},
+    {"Form5.Combo15[1]", "选定+当前", "Selected+Current"},
+    {"Form5.Combo15[2]", "优先",      "priority"},
+    {"Form5.Combo15[3]", "优先+当前", "priority+Current"},
+
+    // Keys: the PF1 and PF2 lists have the same items
+    {"Form6.title",     "键设定", "Keys Set"},
+    {"Form6.Command1",  "确定",   "OK"},
+    {"Form6.Command2",  "取消",   "Cancel"},
+    {"Form6.Combo1[0]",  "自动拨号",       "Automatic dial-up"},
+    {"Form6.Combo1[1]",  "OFF",            "OFF"},
+    {"Form6.Combo1[2]",  "按键锁定",       "Keys lock"},
+    {"Form6.Combo1[3]",  "按键锁定及备份", "Key lock & backup"},
+    {"Form6.Combo1[4]",  "监听",           "Surveillance"},
+    {"Form6.Combo1[5]",  "监听瞬时",       "Surveillance instant"},
+    {"Form6.Combo1[6]",  "扫描",           "Scan"},
+    {"Form6.Combo1[7]",  "扫描+暂时删除",  "Scan & Delete temporary"},
+    {"Form6.Combo1[8]",  "电量",           "electric quantity"},
+    {"Form6.Combo1[9]",  "取消静噪",       "Cancel static noise"},
+    {"Form6.Combo1[10]", "瞬时取消静噪",   "Instant cancel static noise"},
+    {"Form6.Combo1[11]", "暂时删除",       "Delete temporary"},
+    {"Form6.Combo2[0]",  "自动拨号",       "Automatic dial-up"},
+    {"Form6.Combo2[1]",  "OFF",            "OFF"},
+    {"Form6.Combo2[2]",  "按键锁定",       "Keys lock"},
+    {"Form6.Combo2[3]",  "按键锁定及备份", "Key lock & backup"},
+    {"Form6.Combo2[4]",  "监听",           "Surveillance"},
+    {"Form6.Combo2[5]",  "监听瞬时",       "Surveillance instant"},
+    {"Form6.Combo2[6]",  "扫描",           "Scan"},
+    {"Form6.Combo2[7]",  "扫描+暂时删除",  "Scan & Delete temporary"},
+    {"Form6.Combo2[8]",  "电量",           "electric quantity"},
+    {"Form6.Combo2[9]",  "取消静噪",       "Cancel static noise"},
+    {"Form6.Combo2[10]", "瞬时取消静噪",   "Instant cancel static noise"},
+    {"Form6.Combo2[11]", "暂时删除",       "Delete temporary"},
+
+    // Embedded information
+    {"Form7.title",    "嵌入信息", "Embedded Information"},
+    {"Form7.Command1", "确定",     "OK"},
+    {"Form7.Command2", "取消",     "Cancel"},
+
+    // About (the window title stays "Help")
+    {"frmAbout.lblTitle",       "QV-540 对讲机编程软件", "QV-540 Radio Software "},
+    {"frmAbout.lblVersion",     "简体中文版 V1.20",     "English version V1.20"},
+    {"frmAbout.Label2",         "发布：2016.12",        "Issue：2016.12"},
+    {"frmAbout.lblDescription", "",                     ""},
+    {"frmAbout.cmdOK",          "确定",                 "OK"},
 };
 // clang-format on
 
 } // namespace
+
+bool hasCaption(QStringView key)
+{
+    return std::any_of(std::begin(captions), std::end(captions),
+                       [key](const Caption &c) { return key == QLatin1StringView(c.key); });
+}
 
 QString captionText(QStringView key, LanguageMode mode)
 {

@@ -9,6 +9,8 @@
 // found by a key of the form "Window.control" or "control[item]". Traditional Chinese is made
 // from the Simplified text at run time.
 QString captionText(QStringView key, LanguageMode mode);
+// Whether the table has a row for key.
+bool hasCaption(QStringView key);
 
 // The list items that channel grid cells show, in one language: the no-tone item of the tone
 // list and the two items of each option column. The grid cells hold these texts, so decoding

@@ -28,6 +28,12 @@ inline constexpr Message CannotOpen        {"无法打开文件：", "The file c
 inline constexpr Message CannotSave        {"无法保存文件，原有文件保持不变：", "The file could not be saved; an existing file is left as it was: "};
 inline constexpr Message AbortSession      {"正在与对讲机通信，是否中止并退出？", "A session with the radio is running. Abort it and quit?"};
 inline constexpr Message UnsavedChanges    {"信道数据或设置已修改，是否保存？", "The channel data or settings have changed. Save them?"};
+inline constexpr Message FixedNeedsChannel {"当设定为‘固定’时信道不可为空，请重设！", "When set to 'fixed' channel not is empty, please reset!"};
+inline constexpr Message FixedNeedsChannelTitle {"提示", "Tip"};
+inline constexpr Message EmptyChannelChosen {"不可选择空信道，请重新选择！", "Do not choose empty channel, please choose again!"};
+// %1 and %2: the high-power and the low-power tuning values.
+inline constexpr Message WriteCalibration  {"调试模式：是否同时写入发射功率校准值（高功率 %1，低功率 %2）？校准值因机而异，来自最近打开或读取的文件。",
+                                            "Debug mode: also write the transmit-power calibration (high %1, low %2)? Calibration differs from radio to radio; these values come from the file opened or read last."};
 // clang-format on
 
 } // namespace Messages

@@ -266,7 +266,7 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(bool, locked);
         QFETCH(QByteArray, after);
-        MainWindow &w = start(before.isEmpty() ? QByteArray() : before);
+        start(before.isEmpty() ? QByteArray() : before);
         QCOMPARE(action("mnulock")->isChecked(), locked);
         for (QWidget *area : std::initializer_list<QWidget *> {find<QGroupBox>("Frame1"), find<QGroupBox>("Frame2"), table()})
             QCOMPARE(area->isEnabled(), !locked);
@@ -291,7 +291,7 @@ private slots:
 
     void firstFrequencyMakesAChannel()
     {
-        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        start(QByteArray("\x00\x00\x01", 3));
         clickCell(1, Column::Power); // an empty row starts with its RX frequency
         QVERIFY(grid().frequencyEditor()->isVisible());
         QCOMPARE(grid().frequencyEditor()->geometry(), grid().cellRect(1, Column::RxFrequency));
@@ -337,7 +337,7 @@ private slots:
 
     void keyboardAndMouse()
     {
-        MainWindow &w = start();
+        start();
         typeFrequency(1, 1, "436.125");
         table()->setCurrentCell(0, 3);
         table()->setFocus();
@@ -619,7 +619,7 @@ private slots:
 
     void overwriteQuestion()
     {
-        MainWindow &w = start();
+        start();
         const QString path = m_dir->filePath("kept.DAT");
         writeFileBytes(path, "old");
         typeFrequency(1, 1, "436.125");
@@ -731,7 +731,7 @@ private slots:
 
     void newCommand()
     {
-        MainWindow &w = start();
+        start();
         typeFrequency(1, 1, "436.125");
         m_answers << MessageAnswer::Cancel;
         action("mnuNew")->trigger();

@@ -1,0 +1,112 @@
+#include "dialogs/featuredialog.h"
+
+#include "i18n/captions.h"
+
+#include <QAbstractButton>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+void applyCaptions(QWidget *window, LanguageMode mode)
+{
+    const QString prefix = window->objectName() + u'.';
+    auto row = [&](const QString &name) -> std::optional<QString> {
+        const QString key = prefix + name;
+        return hasCaption(key) ? std::optional(captionText(key, mode)) : std::nullopt;
+    };
+    if (const auto title = row(QStringLiteral("title")))
+        window->setWindowTitle(*title);
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        const QString name = widget->objectName();
+        if (name.isEmpty())
+            continue;
+        if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            const QSignalBlocker quiet(combo);
+            for (int item = 0; item < combo->count(); ++item)
+                if (const auto text = row(QStringLiteral("%1[%2]").arg(name).arg(item)))
+                    combo->setItemText(item, *text);
+            continue;
+        }
+        const auto text = row(name);
+        if (!text)
+            continue;
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            label->setText(*text);
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            button->setText(*text);
+        else if (auto *box = qobject_cast<QGroupBox *>(widget))
+            box->setTitle(*text);
+    }
+}
+
+FeatureDialog::FeatureDialog(const EditorState &state, const char *name, QWidget *parent)
+    : QDialog(parent)
+    , m_state(state)
+{
+    setObjectName(QLatin1StringView(name));
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            if (m_ok && m_ok->isEnabled())
+                m_ok->click();
+        });
+}
+
+void FeatureDialog::addButtons(QBoxLayout *layout, const char *okName, const char *cancelName)
+{
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_ok = new QPushButton;
+    m_ok->setObjectName(QLatin1StringView(okName));
+    buttons->addWidget(m_ok);
+    connect(m_ok, &QPushButton::clicked, this, &FeatureDialog::accept);
+    if (cancelName) {
+        auto *cancel = new QPushButton;
+        cancel->setObjectName(QLatin1StringView(cancelName));
+        buttons->addWidget(cancel);
+        connect(cancel, &QPushButton::clicked, this, &FeatureDialog::reject);
+    }
+    layout->addLayout(buttons);
+}
+
+void FeatureDialog::present()
+{
+    if (!isVisible()) {
+        load(m_state);
+        show();
+        if (QWidget *first = firstControl())
+            first->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    raise();
+    activateWindow();
+}
+
+void FeatureDialog::reload()
+{
+    if (isVisible())
+        load(m_state);
+}
+
+void FeatureDialog::setConfirmEnabled(bool enabled)
+{
+    if (m_ok)
+        m_ok->setEnabled(enabled);
+}
+
+void FeatureDialog::retranslate(LanguageMode mode)
+{
+    m_language = mode;
+    applyCaptions(this, mode);
+}
+
+void FeatureDialog::accept()
+{
+    finishEditing();
+    EditorState edited = m_state;
+    store(edited);
+    QDialog::accept();
+    emit confirmed(edited);
+}
