@@ -6,6 +6,11 @@
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
 #include "app/portdialog.h"
+#include "dialogs/embeddedtextsdialog.h"
+#include "dialogs/keysdialog.h"
+#include "dialogs/optionsdialog.h"
+#include "dialogs/powertuningdialog.h"
+#include "dialogs/testfrequencydialog.h"
 #include "common/files.h"
 #include "common/radioemulator.h"
 #include "common/windowparts.h"
@@ -17,6 +22,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -284,6 +292,80 @@ private slots:
         waitUntilIdle();
         QVERIFY(w.close()); // nothing unsaved
         QCOMPARE(m_messages.size(), 1);
+    }
+
+    // Values set in every dialog reach the radio with a write in debug mode (the calibration
+    // block included, after the question naming it) and come back with a read; an open dialog
+    // cannot confirm during the session and shows what was read after it.
+    void dialogValuesSurviveWriteAndRead()
+    {
+        const QString memory = m_dir->filePath("radio.bin");
+        QByteArray before = encodeImage(EditorState(), English).bytes() + memoryPattern(176, 7);
+        before[371] = char(0x33); // calibration of its own, which the write replaces
+        QVERIFY(writeFileBytes(memory, before));
+        MainWindow &w = start({"--unpaced", "--memory", memory, "--save", memory});
+        double now = 500;
+        w.setClock([&now] { return now; });
+        auto confirm = [](QDialog &dialog) {
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        };
+
+        action("mnudtmf")->trigger();
+        OptionsDialog &options = w.optionsDialog();
+        QVERIFY(QTest::qWaitForWindowActive(&options));
+        for (int caption = 1; caption <= 3; ++caption, now += 1) // the debug mode's gesture
+            QTest::mouseClick(options.unlockCaption(caption), Qt::LeftButton);
+        findPart<QComboBox>(&options, "Combo13")->setCurrentIndex(91);
+        findPart<QLineEdit>(&options, "Text5")->setText("250");
+        confirm(options);
+        action("Key_enactment")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&w.keysDialog()));
+        findPart<QComboBox>(&w.keysDialog(), "Combo1")->setCurrentIndex(6);
+        confirm(w.keysDialog());
+        action("mnusetin")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&w.embeddedTextsDialog()));
+        QTest::keyClicks(w.embeddedTextsDialog().focusWidget(), "Fleet 9");
+        confirm(w.embeddedTextsDialog());
+        action("mnudebug")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&w.powerTuningDialog()));
+        findPart<QSlider>(&w.powerTuningDialog(), "Slider1")->setValue(177);
+        confirm(w.powerTuningDialog());
+        action("mnutestfre")->trigger();
+        auto &tests = w.testFrequencyDialog();
+        QVERIFY(QTest::qWaitForWindowActive(&tests));
+        QTest::keyClick(tests.table(), Qt::Key_Return);
+        QTest::keyClicks(tests.focusWidget(), "446.00625");
+        confirm(tests);
+        const EditorState written = w.state();
+        QCOMPARE(written.powerTuning1, 177);
+        QCOMPARE(written.testFrequencyTable[0].tx, QString("446.00625"));
+
+        m_answers << MessageAnswer::Yes; // the calibration values, named, go too
+        clickToolbar("mnuwriteFre");
+        QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>("Label")->text(), QString("Write frequency success!"), 10000);
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages[0].text.contains("177") && m_messages[0].text.contains("92"));
+        waitUntilIdle();
+        QTRY_COMPARE_WITH_TIMEOUT(readFileBytes(memory),
+                                  memoryAfterWrite(before, encodeImage(written, English).bytes(), true), 5000);
+
+        action("mnudtmf")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&options));
+        findPart<QComboBox>(&options, "Combo13")->setCurrentIndex(0); // not confirmed
+        action("mnureadFre")->trigger(); // nothing unsaved: the write counts as saved
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(!findPart<QPushButton>(&options, "Command1")->isEnabled());
+        waitUntilIdle();
+        QVERIFY(findPart<QPushButton>(&options, "Command1")->isEnabled());
+        QCOMPARE(findPart<QComboBox>(&options, "Combo13")->currentText(), QString("5.00 S")); // as read
+        QCOMPARE(findPart<QLineEdit>(&options, "Text5")->text(), QString("250"));
+        const EditorState &read = w.state();
+        QCOMPARE(read.keyFunction1, 6);
+        QCOMPARE(read.embeddedTexts[0], QString("Fleet 9"));
+        QCOMPARE(read.powerTuning1, 177);
+        QCOMPARE(read.testFrequencyTable[0].rx, QString("446.00625"));
+        QVERIFY(!read.debugUnlocked); // a read locks the debug mode again
+        QVERIFY(!action("Korvu")->isVisible());
     }
 
     void writeLeavesTheImageInTheRadio()
