@@ -203,6 +203,9 @@ void MainWindow::buildMenus()
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_lockAction, &QAction::triggered, this, &MainWindow::toggleLock);
     connect(m_portAction, &QAction::triggered, this, &MainWindow::choosePort);
+    connect(m_simplifiedAction, &QAction::triggered, this, [this] { switchLanguage(Language::Simplified); });
+    connect(m_traditionalAction, &QAction::triggered, this, [this] { switchLanguage(Language::Traditional); });
+    connect(m_englishAction, &QAction::triggered, this, [this] { switchLanguage(Language::English); });
     connect(m_readAction, &QAction::triggered, this, [this] { startSession(false); });
     connect(m_writeAction, &QAction::triggered, this, [this] { startSession(true); });
 }
@@ -339,7 +342,7 @@ void MainWindow::retranslate()
 {
     const LanguageMode mode = m_language;
     auto caption = [mode](const QString &key) { return captionText(key, mode); };
-    setWindowTitle(caption("Form1.title"));
+    showTitle();
     for (QMenu *menu : {m_fileMenu, m_programmingMenu, m_settingsMenu, m_languageMenu, m_helpMenu})
         menu->setTitle(caption(menu->objectName()));
     for (QAction *action : menuBar()->findChildren<QAction *>())
@@ -348,7 +351,8 @@ void MainWindow::retranslate()
     const std::pair<QAction *, const char *> toolTips[] = {{m_newAction, "Toolbar1.new"}, {m_openAction, "Toolbar1.open"},
         {m_saveAction, "Toolbar1.save"}, {m_readAction, "Toolbar1.read"}, {m_writeAction, "Toolbar1.write"}};
     for (const auto &[action, key] : toolTips)
-        action->setToolTip(caption(key));
+        action->setToolTip(captionText(QString::fromLatin1(key), unconvertedLanguage(mode)));
+    showStatus();
 
     for (QGroupBox *frame : {m_bandBox, m_settingsBox})
         frame->setTitle(caption(frame->objectName()));
@@ -373,6 +377,30 @@ void MainWindow::retranslate()
     for (FeatureDialog *dialog : featureDialogs())
         dialog->retranslate(mode);
     m_aboutDialog->retranslate(mode);
+}
+
+// A language command: the active language does nothing, not even a refresh of the grid.
+void MainWindow::switchLanguage(LanguageMode mode)
+{
+    if (mode == m_language)
+        return;
+    // An open editor holds the old language's items, which the new texts would no longer match.
+    m_channelGrid->commitEdit();
+    m_language = mode;
+    retranslate();
+}
+
+// The title names the file opened or saved last, whatever the language; else it is the
+// program's, never converted.
+void MainWindow::showTitle()
+{
+    setWindowTitle(m_filePath.isEmpty() ? captionText(u"Form1.title", unconvertedLanguage(m_language))
+                                        : QStringLiteral("Lumeo-") + m_filePath);
+}
+
+void MainWindow::showStatus()
+{
+    m_statusLabel->setText(sessionMessageText(m_session->engine().status(), m_language));
 }
 
 void MainWindow::showState()
@@ -484,7 +512,8 @@ bool MainWindow::openDataFile(const QString &path)
     decodeImage(file.image, m_state, cellTexts());
     showState();
     reloadDialogs();
-    setWindowTitle(QStringLiteral("Lumeo-") + QFileInfo(path).absoluteFilePath());
+    m_filePath = QFileInfo(path).absoluteFilePath();
+    showTitle();
     markSaved();
     return true;
 }
@@ -508,7 +537,8 @@ bool MainWindow::saveFile()
             tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
             return false;
         }
-        setWindowTitle(QStringLiteral("Lumeo-") + QFileInfo(path).absoluteFilePath());
+        m_filePath = QFileInfo(path).absoluteFilePath();
+        showTitle();
         m_savedImage = image;
         return true;
     }
@@ -555,8 +585,10 @@ void MainWindow::connectSession()
     engine.setSelectedBandProvider([this] { return m_bandCombo->currentIndex(); });
     connect(&engine, &ProtocolEngine::commandsLockedChanged, this, &MainWindow::updateEnabled);
     connect(&engine, &ProtocolEngine::runningChanged, this, &MainWindow::updateEnabled);
-    connect(&engine, &ProtocolEngine::statusChanged, this,
-            [this](SessionMessage status) { m_statusLabel->setText(sessionMessageText(status, m_language)); });
+    // The status is written again when a session starts, in the language now in force, even if
+    // it is the one the last session ended with.
+    connect(&engine, &ProtocolEngine::statusChanged, this, &MainWindow::showStatus);
+    connect(&engine, &ProtocolEngine::runningChanged, this, &MainWindow::showStatus);
     connect(&engine, &ProtocolEngine::statusVisibleChanged, m_statusLabel, &QWidget::setVisible);
     connect(&engine, &ProtocolEngine::progressVisibleChanged, m_progressBar, &QWidget::setVisible);
     connect(&engine, &ProtocolEngine::progressChanged, m_progressBar, &QProgressBar::setValue);

@@ -76,6 +76,9 @@ private:
     void restoreSettings();
     void resetToDefaults();
     void retranslate();
+    void switchLanguage(LanguageMode mode);
+    void showTitle();
+    void showStatus();
 
     void newFile();
     void openFile();
@@ -143,6 +146,7 @@ private:
     int m_portSlot = 0; // serial port slot 1..20, 0 when none has been chosen
     Bands::Limits m_bandLimits {400, 500};
     RadioImage m_savedImage; // the image last opened, saved, read or written
+    QString m_filePath;      // the data file opened or saved last, which the title names
 
     std::unique_ptr<OptionsDialog> m_optionsDialog;
     std::unique_ptr<KeysDialog> m_keysDialog;

@@ -3,6 +3,7 @@
 #include "app/weblink.h"
 #include "dialogs/featuredialog.h"
 #include "dialogs/pictures.h"
+#include "i18n/totraditional.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -60,7 +61,11 @@ AboutDialog::AboutDialog(QWidget *owner)
     setMinimumWidth(396);
 }
 
+// In Traditional Chinese the version line is the conversion of a text of its own: the
+// Traditional edition carries another version number.
 void AboutDialog::retranslate(LanguageMode mode)
 {
     applyCaptions(this, mode);
+    if (mode == Language::Traditional)
+        findChild<QLabel *>(QStringLiteral("lblVersion"))->setText(toTraditional(QStringLiteral("繁体中文版 V1.0")));
 }

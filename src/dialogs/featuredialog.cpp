@@ -18,8 +18,9 @@ void applyCaptions(QWidget *window, LanguageMode mode)
         const QString key = prefix + name;
         return hasCaption(key) ? std::optional(captionText(key, mode)) : std::nullopt;
     };
-    if (const auto title = row(QStringLiteral("title")))
-        window->setWindowTitle(*title);
+    const QString titleKey = prefix + QStringLiteral("title");
+    if (hasCaption(titleKey))
+        window->setWindowTitle(captionText(titleKey, unconvertedLanguage(mode)));
     for (QWidget *widget : window->findChildren<QWidget *>()) {
         const QString name = widget->objectName();
         if (name.isEmpty())

@@ -74,7 +74,7 @@ constexpr Caption captions[] = {
     {"Grid1.header[4]", "亚音频",   "QT/DQT"},
     {"Grid1.header[5]", "功率",     "Power"},
     {"Grid1.header[6]", "禁发",     "Forbid"},
-    {"Grid1.header[7]", "宽\\窄带", "Band"},
+    {"Grid1.header[7]", R"(宽\窄带)", "Band"},
     {"Grid1.header[8]", "扫描添加", "Scan"},
 
     {"Combo8[0]",    "关闭", "Off"},     // tone list: no tone
@@ -187,6 +187,14 @@ constexpr Caption captions[] = {
 // clang-format on
 
 } // namespace
+
+QStringList captionKeys()
+{
+    QStringList keys;
+    for (const Caption &c : captions)
+        keys << QString::fromLatin1(c.key);
+    return keys;
+}
 
 bool hasCaption(QStringView key)
 {

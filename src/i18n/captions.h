@@ -3,6 +3,7 @@
 #include "i18n/languagemode.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // The caption table: a Simplified Chinese and an English text for each control and list item,
@@ -11,6 +12,15 @@
 QString captionText(QStringView key, LanguageMode mode);
 // Whether the table has a row for key.
 bool hasCaption(QStringView key);
+// The keys of every row, in the table's order.
+QStringList captionKeys();
+
+// The language whose texts window titles and the toolbar's tooltips show: these are never
+// converted, so in Traditional Chinese mode they stay Simplified.
+inline LanguageMode unconvertedLanguage(LanguageMode mode)
+{
+    return mode == Language::Traditional ? Language::Simplified : mode;
+}
 
 // The list items that channel grid cells show, in one language: the no-tone item of the tone
 // list and the two items of each option column. The grid cells hold these texts, so decoding

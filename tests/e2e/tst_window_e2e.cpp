@@ -91,6 +91,7 @@ private:
     QComboBox *combo(const char *name) { return find<QComboBox>(name); }
     QAction *action(const char *name) { return find<QAction>(name); }
     QTableWidget *table() { return m_window->channelGrid().table(); }
+    MainWindow &w() { return *m_window; }
     void clickToolbar(const char *actionName) { clickToolbarButton(m_window.get(), actionName); }
 
     QString cell(int row, int column) { return table()->item(row - 1, column)->text(); }
@@ -458,6 +459,26 @@ private slots:
         QVERIFY(!find<QLabel>("Label")->isVisible());
         QVERIFY(!find<QProgressBar>("ProgressBar1")->isVisible());
         QVERIFY(table()->isEnabled());
+    }
+
+    // The status line speaks the language in force: at once after a switch during a session, and
+    // from the start of a new session after a switch, even with the same status as before.
+    void statusFollowsTheLanguage()
+    {
+        start({"--silent-after", "0"}); // English
+        QLabel *status = find<QLabel>("Label");
+        action("mnureadFre")->trigger();
+        QCOMPARE(status->text(), QString("Is communication, please later……"));
+        action("mnuChineseJ")->trigger();
+        QCOMPARE(status->text(), QString("正在通信,请稍后……"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 6000); // the time-out
+        QCOMPARE(m_messages[0].buttons, QStringList {"确定"});
+        waitUntilIdle();
+        action("mnuChineseF")->trigger();
+        action("mnureadFre")->trigger();
+        QCOMPARE(status->text(), QString("正在通信,請稍後……"));
+        w().session().abort();
+        waitUntilIdle();
     }
 
     void noPortOpen()

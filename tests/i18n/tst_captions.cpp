@@ -30,11 +30,32 @@ private slots:
         QCOMPARE(actual, texts);
     }
 
+    // Character for character: each character's first Traditional form, never a phrase's.
+    void toTraditional_data()
+    {
+        QTest::addColumn<QString>("simplified");
+        QTest::addColumn<QString>("traditional");
+        QTest::newRow("title") << "QV-540 对讲机编程软件" << "QV-540 對講機編程軟件";
+        QTest::newRow("no phrase") << "复制" << "復制";
+        QTest::newRow("no phrase either") << "发布" << "發布";
+        QTest::newRow("backslash") << R"(宽\窄带)" << R"(寬\窄帶)";
+        QTest::newRow("Latin") << "Latin 123 (S)" << "Latin 123 (S)";
+        QTest::newRow("empty") << "" << "";
+    }
     void toTraditional()
     {
-        QCOMPARE(::toTraditional("QV-540 对讲机编程软件"), QString("QV-540 對講機編程軟件"));
-        QCOMPARE(::toTraditional("Latin 123"), QString("Latin 123"));
-        QCOMPARE(::toTraditional(""), QString(""));
+        QFETCH(QString, simplified);
+        QFETCH(QString, traditional);
+        QCOMPARE(::toTraditional(simplified), traditional);
+    }
+
+    void everyCaptionKeepsItsLength()
+    {
+        for (const QString &key : captionKeys()) {
+            const QString simplified = captionText(key, Language::Simplified);
+            QCOMPARE(captionText(key, Language::Traditional).size(), simplified.size());
+        }
+        QCOMPARE(captionText(u"Grid1.header[7]", Language::Simplified), QString("宽\\窄带"));
     }
 };
 
