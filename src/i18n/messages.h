@@ -33,6 +33,7 @@ inline constexpr Message UnsavedChanges    {"信道数据或设置已修改，�
 // %2 its value, the band as %3).
 inline constexpr Message CsvImported         {"已从 %1 导入信道：%2 个。", "Channels imported from %1: %2."};
 inline constexpr Message CsvRowsSkipped      {"以下各行已跳过：", "These rows were skipped:"};
+inline constexpr Message CsvMoreRows         {"……另有 %1 行", "... and %1 more rows"};
 inline constexpr Message CsvSkippedRow       {"第 %1 行：%2", "line %1: %2"};
 inline constexpr Message CsvCannotImport     {"无法导入 CSV 文件：", "The CSV file could not be imported: "};
 inline constexpr Message CsvNoFrequencyColumn {"没有 Frequency 列。", "it has no Frequency column."};

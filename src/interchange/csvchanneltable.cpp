@@ -543,4 +543,18 @@ QString failureText(const Import &import, LanguageMode mode)
     return {};
 }
 
+QString reportText(const Import &import, const QString &fileName, LanguageMode mode, int maxRows)
+{
+    QString report = import.state ? Messages::CsvImported.text(mode).arg(fileName, QString::number(import.imported))
+                                  : Messages::CsvCannotImport.text(mode) + failureText(import, mode);
+    if (import.skipped.isEmpty())
+        return report;
+    report += u'\n' + Messages::CsvRowsSkipped.text(mode);
+    for (const SkippedRow &row : import.skipped.first(std::min<qsizetype>(maxRows, import.skipped.size())))
+        report += u'\n' + skippedRowText(row, mode);
+    if (import.skipped.size() > maxRows)
+        report += u'\n' + Messages::CsvMoreRows.text(mode).arg(import.skipped.size() - maxRows);
+    return report;
+}
+
 } // namespace CsvChannelTable

@@ -76,4 +76,8 @@ QString skippedRowText(const SkippedRow &row, LanguageMode mode);
 // Why a file could not be imported at all, in the given language: "it has no Frequency column."
 QString failureText(const Import &import, LanguageMode mode);
 
+// The report of an import in the given language: how many channels came from the file, or why
+// none could, then the skipped rows, at most maxRows of them.
+QString reportText(const Import &import, const QString &fileName, LanguageMode mode, int maxRows = 15);
+
 } // namespace CsvChannelTable

@@ -453,8 +453,8 @@ private:
         const bool padded = slot(back).size() == size && value.toString().size() < size;
         const QString expected = padded ? value.toString().leftJustified(size, QChar(0xFF)) : value.toString();
         if (slot(back) != expected)
-            return fail(path, QStringLiteral("%1 cannot be kept by a data file as it is (it would read back as %2): "
-                                             "at most %3 characters, each of them Latin-1")
+            return fail(path, QStringLiteral("%1 cannot be kept by a data file as it is: it would read back as %2 "
+                                             "(the field holds %3 characters of one byte each)")
                                   .arg(shown(value), quoted(slot(back))).arg(size));
         slot(m_state) = value.toString();
         return true;
