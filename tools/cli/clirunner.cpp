@@ -261,8 +261,8 @@ int CliRunner::detect(const CliCommand &command)
     if (const auto result = session.detect(&bandCode); result != CliSession::Result::Done)
         return sessionFailed(command.port, result);
     const int band = ProtocolEngine::bandOfIdentityCode(bandCode);
-    const QString bandName = band >= 0 ? Bands::items().at(band)
-                                       : QStringLiteral("unknown band code 0x%1").arg(bandCode, 2, 16, QLatin1Char('0')).toUpper();
+    const QString code = QStringLiteral("%1").arg(bandCode, 2, 16, QLatin1Char('0')).toUpper();
+    const QString bandName = band >= 0 ? Bands::items().at(band) : QStringLiteral("unknown band code 0x") + code;
     print(QStringLiteral("Model: QV-540 (%1)\nBand: %2\n").arg(QLatin1StringView(ProtocolEngine::ModelIdentifier), bandName));
     return ExitStatus::Success;
 }
