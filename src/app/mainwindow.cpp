@@ -11,6 +11,7 @@
 #include "link/portselection.h"
 #include "link/sessiondriver.h"
 #include "storage/datafile.h"
+#include "storage/wholefile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +25,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
@@ -475,11 +475,9 @@ void MainWindow::exportCsv()
     if (path.isEmpty())
         return;
     const CsvChannelTable::Export table = CsvChannelTable::exportTable(m_state, cellTexts());
-    QSaveFile file(path);
-    const QByteArray contents = table.text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit()) {
-        tell(Messages::CannotSave.text(m_language) + path + "\n" + file.errorString(),
-             {MessageButtons::Ok, MessageIcon::Critical});
+    QString error;
+    if (!WholeFile::write(path, table.text.toUtf8(), &error)) {
+        tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
         return;
     }
     QStringList leftOut;

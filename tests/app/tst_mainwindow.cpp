@@ -909,6 +909,9 @@ private slots:
         action("mnuExportCsv")->trigger();
         QCOMPARE(m_fileDialogs, 3);
         QCOMPARE(messageText(), QString("该文件已存在，是否覆盖？"));
+        m_fileNames << m_dir->filePath("missing/folder/list.csv");
+        action("mnuExportCsv")->trigger();
+        QVERIFY(messageText().startsWith("无法保存文件，原有文件保持不变：" + m_dir->filePath("missing/folder/list.csv")));
         QVERIFY(w.close()); // an export changes nothing
     }
 

@@ -13,13 +13,13 @@
 #include "link/portslots.h"
 #include "link/sessionmessage.h"
 #include "storage/datafile.h"
+#include "storage/wholefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -335,10 +335,10 @@ std::optional<QByteArray> CliRunner::readInput(const QString &path)
 
 bool CliRunner::saveBytes(const QString &path, const QByteArray &bytes, const QString &what)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString error;
+    if (WholeFile::write(path, bytes, &error))
         return true;
-    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the %2 (%3)").arg(path, what, file.errorString()));
+    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the %2 (%3)").arg(path, what, error));
     return false;
 }
 
