@@ -196,7 +196,8 @@ QString CliCommand::helpText()
         "\n"
         "Exit status: 0 success; 1 the radio did not answer or answered wrongly, or the port\n"
         "cannot be used; 2 usage error; 3 a file that cannot be read or written, or is not a\n"
-        "data file; 4 refused: the radio's band differs from the file's and --yes is not given;\n"
-        "5 verify found a difference; 130 interrupted (Ctrl+C) during a session, after telling\n"
-        "the radio to leave programming mode.\n");
+        "data file, a CSV file with no Frequency column or no usable row, a JSON value that is\n"
+        "refused (nothing is saved then); 4 refused: the radio's band differs from the file's\n"
+        "and --yes is not given; 5 verify found a difference; 130 interrupted (Ctrl+C) during a\n"
+        "session, after telling the radio to leave programming mode.\n");
 }
