@@ -17,14 +17,22 @@ void setChooser(Chooser c)
     chooser() = std::move(c);
 }
 
+QString defaultSuffix(Kind kind)
+{
+    const bool csv = kind == Kind::ImportCsv || kind == Kind::ExportCsv;
+    return csv ? QStringLiteral("csv") : QStringLiteral("DAT");
+}
+
 QFileDialog *create(QWidget *parent, Kind kind)
 {
     auto *dialog = new QFileDialog(parent);
-    dialog->setNameFilter(QStringLiteral("Lumeo(*.DAT)")); // matched without regard to case
-    dialog->setOption(QFileDialog::DontConfirmOverwrite); // the Save command asks itself
+    const bool csv = kind == Kind::ImportCsv || kind == Kind::ExportCsv;
+    // Matched without regard to case.
+    dialog->setNameFilter(csv ? QStringLiteral("CSV(*.csv)") : QStringLiteral("Lumeo(*.DAT)"));
+    dialog->setOption(QFileDialog::DontConfirmOverwrite); // the commands ask themselves
     // The toolkit's own dialog matches the filter without regard to case; a desktop's may not.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    if (kind == Kind::Open) {
+    if (kind == Kind::Open || kind == Kind::ImportCsv) {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
     } else {

@@ -7,10 +7,14 @@ class QFileDialog;
 class QWidget;
 
 // The file dialog of the Open and Save commands, filtered to data files ("Lumeo(*.DAT)"; on a
-// file system that tells case apart, names ending in ".dat" show too).
+// file system that tells case apart, names ending in ".dat" show too), and of Import CSV and
+// Export CSV, filtered to CSV files in the same way.
 namespace DataFileDialog {
 
-enum class Kind { Open, Save };
+enum class Kind { Open, Save, ImportCsv, ExportCsv };
+
+// The extension a saved name without one gets: "DAT" or "csv".
+QString defaultSuffix(Kind kind);
 
 // Asks for a file name; empty when the user cancels.
 QString choose(QWidget *parent, Kind kind);

@@ -14,13 +14,16 @@
 #include "editor/channelrules.h"
 #include "i18n/captions.h"
 #include "image/codec.h"
+#include "interchange/csvchanneltable.h"
 #include "link/portselection.h"
 #include "link/sessiondriver.h"
 #include "storage/datafile.h"
+#include "storage/wholefile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -166,6 +169,8 @@ void MainWindow::buildMenus()
     m_newAction = action(m_fileMenu, "mnuNew");
     m_openAction = action(m_fileMenu, "mnuOpen");
     m_saveAction = action(m_fileMenu, "mnuAssave");
+    m_importCsvAction = action(m_fileMenu, "mnuImportCsv");
+    m_exportCsvAction = action(m_fileMenu, "mnuExportCsv");
     m_fileMenu->addSeparator();
     m_quitAction = action(m_fileMenu, "mnuQuit");
 
@@ -200,6 +205,8 @@ void MainWindow::buildMenus()
     connect(m_newAction, &QAction::triggered, this, &MainWindow::newFile);
     connect(m_openAction, &QAction::triggered, this, &MainWindow::openFile);
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(m_importCsvAction, &QAction::triggered, this, &MainWindow::importCsv);
+    connect(m_exportCsvAction, &QAction::triggered, this, &MainWindow::exportCsv);
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_lockAction, &QAction::triggered, this, &MainWindow::toggleLock);
     connect(m_portAction, &QAction::triggered, this, &MainWindow::choosePort);
@@ -518,30 +525,84 @@ bool MainWindow::openDataFile(const QString &path)
     return true;
 }
 
+QString MainWindow::chooseSavePath(DataFileDialog::Kind kind)
+{
+    for (;;) {
+        QString path = DataFileDialog::choose(this, kind);
+        if (path.isEmpty())
+            return {};
+        if (QFileInfo(path).suffix().isEmpty())
+            path += u'.' + DataFileDialog::defaultSuffix(kind); // so that the opening dialog shows it
+        const MessageStyle overwrite {MessageButtons::YesNo, MessageIcon::Question};
+        if (QFileInfo::exists(path) && ask(Messages::Overwrite, overwrite) == MessageAnswer::No)
+            continue;
+        return path;
+    }
+}
+
 // Saves under a chosen name; false when nothing was saved.
 bool MainWindow::saveFile()
 {
     m_channelGrid->commitEdit();
-    for (;;) {
-        QString path = DataFileDialog::choose(this, DataFileDialog::Kind::Save);
-        if (path.isEmpty())
-            return false;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".DAT"); // so that the Open dialog shows it
-        const MessageStyle overwrite {MessageButtons::YesNo, MessageIcon::Question};
-        if (QFileInfo::exists(path) && ask(Messages::Overwrite, overwrite) == MessageAnswer::No)
-            continue;
-        const RadioImage image = encodedImage();
-        QString error;
-        if (!DataFile::write(path, image, &error)) {
-            tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
-            return false;
-        }
-        m_filePath = QFileInfo(path).absoluteFilePath();
-        showTitle();
-        m_savedImage = image;
-        return true;
+    const QString path = chooseSavePath(DataFileDialog::Kind::Save);
+    if (path.isEmpty())
+        return false;
+    const RadioImage image = encodedImage();
+    QString error;
+    if (!DataFile::write(path, image, &error)) {
+        tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
+        return false;
     }
+    m_filePath = QFileInfo(path).absoluteFilePath();
+    showTitle();
+    m_savedImage = image;
+    return true;
+}
+
+// Replaces the channels with those of a CSV file, in one step, as an edit: the band and the
+// settings stay, and the change counts as unsaved. The report says what was skipped.
+void MainWindow::importCsv()
+{
+    m_channelGrid->commitEdit();
+    const QString path = DataFileDialog::choose(this, DataFileDialog::Kind::ImportCsv);
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError) {
+        tell(Messages::CannotOpen.text(m_language) + path + "\n" + file.errorString(),
+             {MessageButtons::Ok, MessageIcon::Critical});
+        return;
+    }
+    const CsvChannelTable::Import import = CsvChannelTable::importTable(contents, m_state, cellTexts(), false);
+    if (import.state) {
+        m_state = *import.state;
+        m_channelGrid->refresh();
+    }
+    const MessageIcon icon = !import.state ? MessageIcon::Critical
+        : import.skipped.isEmpty()         ? MessageIcon::Information
+                                           : MessageIcon::Exclamation;
+    tell(CsvChannelTable::reportText(import, QFileInfo(path).fileName(), m_language), {MessageButtons::Ok, icon});
+}
+
+void MainWindow::exportCsv()
+{
+    m_channelGrid->commitEdit();
+    const QString path = chooseSavePath(DataFileDialog::Kind::ExportCsv);
+    if (path.isEmpty())
+        return;
+    const CsvChannelTable::Export table = CsvChannelTable::exportTable(m_state, cellTexts());
+    QString error;
+    if (!WholeFile::write(path, table.text.toUtf8(), &error)) {
+        tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
+        return;
+    }
+    QStringList leftOut;
+    for (int channel : table.leftOut)
+        leftOut << QString::number(channel);
+    if (!leftOut.isEmpty())
+        tell(Messages::CsvChannelsLeftOut.text(m_language) + leftOut.join(QStringLiteral(", ")),
+             {MessageButtons::Ok, MessageIcon::Exclamation});
 }
 
 void MainWindow::toggleLock()
@@ -569,7 +630,7 @@ void MainWindow::updateEnabled()
     m_channelGrid->setEnabled(!running && !locked);
     m_toolbar->setEnabled(!busy);
     m_programmingMenu->setEnabled(!busy);
-    for (QAction *action : {m_readAction, m_writeAction, m_newAction, m_openAction, m_portAction})
+    for (QAction *action : {m_readAction, m_writeAction, m_newAction, m_openAction, m_importCsvAction, m_portAction})
         action->setEnabled(!busy);
     for (FeatureDialog *dialog : featureDialogs())
         dialog->setConfirmEnabled(!running);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/datafiledialog.h"
 #include "app/messagebox.h"
 #include "editor/bands.h"
 #include "editor/debugmode.h"
@@ -83,6 +84,11 @@ private:
     void newFile();
     void openFile();
     bool saveFile();
+    void importCsv();
+    void exportCsv();
+    // Asks for the name of a file to save, with its default extension added and the overwrite
+    // question asked; empty when the user gives up.
+    QString chooseSavePath(DataFileDialog::Kind kind);
     void toggleLock();
     void setLocked(bool locked);
     void updateEnabled();
@@ -114,6 +120,7 @@ private:
 
     QMenu *m_fileMenu, *m_programmingMenu, *m_settingsMenu, *m_languageMenu, *m_helpMenu;
     QAction *m_newAction, *m_openAction, *m_saveAction, *m_quitAction;
+    QAction *m_importCsvAction, *m_exportCsvAction;
     QAction *m_readAction, *m_writeAction;
     QAction *m_optionsAction, *m_keysAction, *m_embeddedTextsAction, *m_debugAction, *m_testFrequencyAction;
     QAction *m_lockAction, *m_portAction;

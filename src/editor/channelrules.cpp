@@ -151,25 +151,31 @@ std::optional<QChar> toneKey(QChar key)
     }
 }
 
+std::optional<QString> typedTone(QStringView text)
+{
+    if (text.startsWith(QLatin1Char('D'))) {
+        const auto dcs = parseDcsText(text);
+        return dcs ? std::optional(dcsText(*dcs)) : std::nullopt;
+    }
+    const QStringView number = leadingDecimal(text);
+    const auto value = isPlainDecimal(number) ? decimalUnits(number, 6, 1'000'000 * MicroUnits) : qint64(0);
+    if (!value || *value < 670 * MicroUnits / 10 || *value > 2541 * MicroUnits / 10)
+        return std::nullopt;
+    const qint64 tenths = (*value + MicroUnits / 20) / (MicroUnits / 10);
+    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+}
+
 bool endToneEdit(EditorState &state, int row, int column, QStringView text, const CellTexts &texts)
 {
     const QStringList items = ToneList::items(texts.toneOff);
     QString &cell = state.cell(row, column);
     const QString before = cell;
-    const bool offSelected = text == items.first();
-
-    if (!text.startsWith(QLatin1Char('D')) && !offSelected) {
-        const QStringView number = leadingDecimal(text);
-        const auto value = isPlainDecimal(number) ? decimalUnits(number, 6, 1'000'000 * MicroUnits) : qint64(0);
-        if (!value || *value < 670 * MicroUnits / 10 || *value > 2541 * MicroUnits / 10) {
-            cell = items[clampedItem(state.option(column, row), ToneList::Size)];
-        } else {
-            const qint64 tenths = (*value + MicroUnits / 20) / (MicroUnits / 10);
-            cell = QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-        }
-    } else if (const auto dcs = parseDcsText(text)) {
-        cell = dcsText(*dcs);
-    }
+    if (text == items.first())
+        return false; // the Off item, picked: stored by the pick already
+    if (const auto tone = typedTone(text))
+        cell = *tone;
+    else if (!text.startsWith(QLatin1Char('D'))) // a refused CTCSS value: the last picked item
+        cell = items[clampedItem(state.option(column, row), ToneList::Size)];
     return cell != before;
 }
 

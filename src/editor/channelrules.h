@@ -59,6 +59,12 @@ FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringV
 // i (made upper case) pass; nothing else does.
 std::optional<QChar> toneKey(QChar key);
 
+// The cell text a typed tone becomes: a CTCSS value from 67.0 to 254.1 written with one decimal
+// ("85" -> "85.0"), or a normalised DCS text ("D23N" -> "D023N", "D999I" -> "D777I"). Nothing
+// when the editor refuses it: a CTCSS value outside that range, a DCS code that is not octal,
+// any other text.
+std::optional<QString> typedTone(QStringView text);
+
 // Ends a typed tone edit of cell (row, column), column 2 or 4. A CTCSS value from 67.0 to 254.1
 // is written with one decimal; one outside that range brings back the cell's last picked list
 // item; a DCS text is normalised ("D23N" -> "D023N", "D999I" -> "D777I"); anything else leaves

@@ -21,6 +21,8 @@ constexpr Caption captions[] = {
     {"mnuNew",         "新建(&N)",     "New(&N)"},
     {"mnuOpen",        "打开(&O)",     "Open(&O)"},
     {"mnuAssave",      "保存(&S)",     "Save(&S)"},
+    {"mnuImportCsv",   "导入 CSV(&I)...", "Import CSV(&I)..."},
+    {"mnuExportCsv",   "导出 CSV(&X)...", "Export CSV(&X)..."},
     {"mnuQuit",        "退出(&Q)",     "Quit(&Q)"},
     {"mnupro",         "编程(&P)",     "Programming(&P)"},
     {"mnureadFre",     "读频(&R)",     "Read Frequency(&R)"},

@@ -34,6 +34,29 @@ inline constexpr Message EmptyChannelChosen {"不可选择空信道，请重新�
 // %1 and %2: the high-power and the low-power tuning values.
 inline constexpr Message WriteCalibration  {"调试模式：是否同时写入发射功率校准值（高功率 %1，低功率 %2）？校准值因机而异，来自最近打开或读取的文件。",
                                             "Debug mode: also write the transmit-power calibration (high %1, low %2)? Calibration differs from radio to radio; these values come from the file opened or read last."};
+
+// Channel lists as CSV files: the import report and why a row was skipped (%1 a column's name,
+// %2 its value, the band as %3).
+inline constexpr Message CsvImported         {"已从 %1 导入信道：%2 个。", "Channels imported from %1: %2."};
+inline constexpr Message CsvRowsSkipped      {"以下各行已跳过：", "These rows were skipped:"};
+inline constexpr Message CsvMoreRows         {"……另有 %1 行", "... and %1 more rows"};
+inline constexpr Message CsvSkippedRow       {"第 %1 行：%2", "line %1: %2"};
+inline constexpr Message CsvCannotImport     {"无法导入 CSV 文件：", "The CSV file could not be imported: "};
+inline constexpr Message CsvNoFrequencyColumn {"没有 Frequency 列。", "it has no Frequency column."};
+inline constexpr Message CsvNoUsableRow      {"没有可用的行。", "it has no usable row."};
+inline constexpr Message CsvUnclosedQuote    {"第 %1 行开始的引号没有结束。", "the quote opened on line %1 is never closed."};
+inline constexpr Message CsvChannelsLeftOut  {"以下信道的频率不是数值，未导出：", "These channels hold a frequency that is no number and were not exported: "};
+inline constexpr Message CsvLocationOutOfRange {"Location “%2” 不是 1 到 16 的信道号", "Location \"%2\" is not a channel number from 1 to 16"};
+inline constexpr Message CsvLocationTaken    {"信道 %2 已由前面的行占用", "channel %2 is taken by an earlier row"};
+inline constexpr Message CsvNoChannelLeft    {"16 个信道已用完", "all 16 channels are taken"};
+inline constexpr Message CsvNoFrequency      {"没有接收频率（Frequency）", "it has no Frequency"};
+inline constexpr Message CsvNotANumber       {"%1 “%2” 不是数值", "%1 \"%2\" is not a number"};
+inline constexpr Message CsvRxOutOfBand      {"接收频率 %2 MHz 超出频段范围 %3", "the RX frequency %2 MHz lies outside the band %3"};
+inline constexpr Message CsvTxOutOfBand      {"发射频率 %2 MHz 超出频段范围 %3", "the TX frequency %2 MHz lies outside the band %3"};
+inline constexpr Message CsvToneRefused      {"%1 “%2” 不是可用的亚音频（CTCSS 为 67.0 至 254.1 Hz，DCS 为八进制代码）",
+                                              "%1 \"%2\" is not a tone the editor takes (CTCSS 67.0 to 254.1 Hz, DCS codes in octal)"};
+inline constexpr Message CsvUnsupported      {"%1 “%2” 是对讲机不支持的模式", "%1 \"%2\" is a mode the radio cannot do"};
+inline constexpr Message CsvUnknownValue     {"%1 “%2” 不是此列可取的值", "%1 \"%2\" is not a value of this column"};
 // clang-format on
 
 } // namespace Messages

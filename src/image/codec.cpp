@@ -3,6 +3,7 @@
 #include "image/fields.h"
 #include "image/layout.h"
 #include "image/textconversions.h"
+#include "image/settingranges.h"
 #include "image/tonelist.h"
 
 #include <algorithm>
@@ -82,68 +83,64 @@ void decodeChannel(const Reader &in, int row, EditorState &state, const CellText
     setOption(Column::Power, in.bit(record + 13, 5));
 }
 
-// Stores byte b as the new value when it lies in low..high.
+// Stores byte b as the new value when it lies in the setting's range.
 template<typename T>
-void takeInRange(T &value, int b, int low, int high)
+void takeInRange(T &value, int b, ValueRange range)
 {
-    if (b >= low && b <= high)
+    if (range.contains(b))
         value = T(b);
 }
 
-void takeTextInRange(QString &slot, int b, int low, int high)
+void takeSlotInRange(EditorState &state, int slot, int b)
 {
-    if (b >= low && b <= high)
-        slot = QString::number(b);
+    if (SettingRanges::optionTextRange(slot)->contains(b))
+        state.optionText(slot) = QString::number(b);
 }
 
 void decodeSettings(const Reader &in, EditorState &state)
 {
+    using namespace SettingRanges;
     auto &dtmf = state.optionSettingTable;
     const int base = Layout::OptionSettings;
-    takeInRange(dtmf[0], in.byte(base + 0), 0, 3);
-    takeInRange(dtmf[1], in.byte(base + 1), 0, 3);
-    if (const int b = in.byte(base + 2); b >= 10 && b <= 100)
-        dtmf[2] = b * 10; // milliseconds
-    takeInRange(dtmf[3], in.byte(base + 3), 0, 3);
-    takeInRange(dtmf[4], in.byte(base + 4), 0, 16);
-    takeInRange(dtmf[5], in.byte(base + 5), 0, 1);
-    if (const int b = in.byte(base + 6); b == 0x00 || b == 0xFF)
-        dtmf[6] = 0;
-    else if (b >= '0' && b <= '9')
-        dtmf[6] = b - '0';
-    takeInRange(dtmf[7], in.byte(base + 7), 0, 15);
+    for (int i : {0, 1, 3, 4, 5, 7})
+        takeInRange(dtmf[i], in.byte(base + i), OptionSettings[i]);
+    if (const int b = in.byte(base + DurationSetting); OptionSettings[DurationSetting].contains(b))
+        dtmf[DurationSetting] = b * 10; // milliseconds
+    if (const int b = in.byte(base + DigitSetting); b == 0x00 || b == 0xFF)
+        dtmf[DigitSetting] = 0;
+    else if (OptionSettings[DigitSetting].contains(b - '0'))
+        dtmf[DigitSetting] = b - '0';
 
-    takeInRange(state.keyFunction1, in.byte(Layout::KeyFunction1), 0, 11);
-    takeInRange(state.keyFunction2, in.byte(Layout::KeyFunction2), 0, 11);
-    state.optionText(EditorState::StoredTextA) = in.text(Layout::StoredTextA, 10, true);
+    takeInRange(state.keyFunction1, in.byte(Layout::KeyFunction1), KeyFunction);
+    takeInRange(state.keyFunction2, in.byte(Layout::KeyFunction2), KeyFunction);
+    state.optionText(EditorState::StoredTextA) = in.text(Layout::StoredTextA, Layout::StoredTextASize, true);
 
-    takeInRange(state.voicePrompt, in.byte(Layout::VoicePrompt), 0, 2);
-    if (const int b = in.byte(Layout::Timeout); b <= 40)
-        state.timeout = b - 1; // 0 leaves the list without a selection
-    takeInRange(state.timeoutWarn, in.byte(Layout::TimeoutWarn), 0, 10);
-    takeTextInRange(state.optionText(4), in.byte(Layout::PttId), 0, 2);
-    takeInRange(state.squelch, in.byte(Layout::Squelch), 0, 9);
-    takeInRange(state.batterySave, in.byte(Layout::BatterySave), 0, 1);
-    takeInRange(state.beep, in.byte(Layout::Beep), 0, 1);
+    takeInRange(state.voicePrompt, in.byte(Layout::VoicePrompt), VoicePrompt);
+    if (const int position = in.byte(Layout::Timeout) - 1; Timeout.contains(position))
+        state.timeout = position; // 0 leaves the list without a selection
+    takeInRange(state.timeoutWarn, in.byte(Layout::TimeoutWarn), TimeoutWarn);
+    takeSlotInRange(state, 4, in.byte(Layout::PttId));
+    takeInRange(state.squelch, in.byte(Layout::Squelch), Squelch);
+    takeInRange(state.batterySave, in.byte(Layout::BatterySave), BatterySave);
+    takeInRange(state.beep, in.byte(Layout::Beep), Beep);
 
-    const struct { int slot, high; } vox[] = {{23, 1}, {24, 1}, {6, 1}, {7, 10}, {8, 5}, {9, 1}};
+    const int voxSlots[] = {23, 24, 6, 7, 8, 9};
     for (int i = 0; i < 6; ++i)
-        takeTextInRange(state.optionText(vox[i].slot), in.byte(Layout::VoxSettings + i), 0, vox[i].high);
+        takeSlotInRange(state, voxSlots[i], in.byte(Layout::VoxSettings + i));
     state.optionText(10) = QString::number(in.byte(Layout::Duplicate) & 1);
 
-    state.optionText(EditorState::StoredTextB) = in.text(Layout::StoredTextB, 16, false);
-    state.optionText(EditorState::StoredTextC) = in.text(Layout::StoredTextC, 16, false);
+    state.optionText(EditorState::StoredTextB) = in.text(Layout::StoredTextB, Layout::StoredTextBCSize, false);
+    state.optionText(EditorState::StoredTextC) = in.text(Layout::StoredTextC, Layout::StoredTextBCSize, false);
 
-    const struct { int slot, low, high; } scan[] = {{11, 0, 2}, {12, 1, 16}, {13, 0, 91}, {14, 0, 91}, {15, 0, 3}};
-    for (int i = 0; i < 5; ++i)
-        takeTextInRange(state.optionText(scan[i].slot), in.byte(Layout::ScanSettings + i), scan[i].low, scan[i].high);
+    for (int slot = 11; slot <= 15; ++slot)
+        takeSlotInRange(state, slot, in.byte(Layout::ScanSettings + slot - 11));
     // The revert times store their "none" item as FF: read it back as such, or a file saved
     // with none would show whatever time the editor held before.
     for (int slot : {13, 14})
         if (in.byte(Layout::ScanSettings + slot - 11) == 0xFF)
             state.optionText(slot) = QStringLiteral("0");
-    takeTextInRange(state.optionText(19), in.word(Layout::ScanReceiveDelay), 0, 300);
-    takeTextInRange(state.optionText(20), in.word(Layout::ScanTransmitDelay), 0, 300);
+    takeSlotInRange(state, 19, in.word(Layout::ScanReceiveDelay));
+    takeSlotInRange(state, 20, in.word(Layout::ScanTransmitDelay));
 }
 
 } // namespace
@@ -308,7 +305,7 @@ RadioImage encodeImage(const EditorState &state, const CellTexts &texts)
     out.byte(byteOf(state.keyFunction1));
     out.byte(byteOf(state.keyFunction2));
     out.byte(0xFF);
-    out.text(state.optionText(EditorState::StoredTextA), 10);
+    out.text(state.optionText(EditorState::StoredTextA), Layout::StoredTextASize);
     out.fill(0xFF, 5);
 
     out.byte(byteOf(state.voicePrompt));
@@ -324,8 +321,8 @@ RadioImage encodeImage(const EditorState &state, const CellTexts &texts)
     out.byte(0xFF);
     out.byte(slotValue(state, 10) == 1 ? 0xFF : 0xFE);
     out.byte(0xFF);
-    out.text(state.optionText(EditorState::StoredTextB), 16);
-    out.text(state.optionText(EditorState::StoredTextC), 16);
+    out.text(state.optionText(EditorState::StoredTextB), Layout::StoredTextBCSize);
+    out.text(state.optionText(EditorState::StoredTextC), Layout::StoredTextBCSize);
 
     out.byte(quint8(slotValue(state, 11)));
     out.byte(quint8(slotValue(state, 12)));

@@ -72,14 +72,20 @@ QString frequencyTextOfUnits(qint64 units)
     return digits.insert(3, QLatin1Char('.'));
 }
 
+bool isFrequencyFieldShape(QStringView text)
+{
+    if (text.size() != 9 || text[3] != QLatin1Char('.'))
+        return false;
+    return std::all_of(text.begin(), text.begin() + 3, isUpperHexDigit)
+        && std::all_of(text.begin() + 4, text.end(), isUpperHexDigit);
+}
+
 FrequencyBytes frequencyBytes(QStringView text)
 {
     if (text.isEmpty())
         return NoFrequency;
     QString shaped;
-    const bool ownShape = text.size() == 9 && text[3] == QLatin1Char('.')
-        && std::all_of(text.begin(), text.end(), [](QChar c) { return c == QLatin1Char('.') || isUpperHexDigit(c); });
-    if (ownShape) {
+    if (isFrequencyFieldShape(text)) {
         shaped = text.toString();
     } else {
         const auto units = frequencyUnits(text);

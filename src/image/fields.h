@@ -17,6 +17,11 @@ inline constexpr quint16 NoTone = 0xFFFF;
 // frequency) gives the empty text.
 QString frequencyText(const FrequencyBytes &bytes);
 
+// Whether a text has the shape of a frequency field's text: three characters, a point and five
+// characters, each an upper-case hexadecimal digit ("436.12500", or "4A6.1F500" from a field
+// that holds other than decimal digits).
+bool isFrequencyFieldShape(QStringView text);
+
 // The bytes of a frequency text. A text of the field's own shape (three digits, a point and
 // five digits) is stored digit by digit, so that whatever a field held comes back unchanged;
 // any other plain decimal number of MHz is taken by its value, rounded to 10 Hz ("99.5" is

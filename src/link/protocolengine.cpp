@@ -61,6 +61,11 @@ bool ProtocolEngine::startWrite(bool debugUnlocked)
     return start(Operation::Write, debugUnlocked);
 }
 
+bool ProtocolEngine::startDetect()
+{
+    return start(Operation::Detect, false);
+}
+
 bool ProtocolEngine::start(Operation operation, bool debugUnlocked)
 {
     if (!m_idle || m_finished)
@@ -127,8 +132,17 @@ void ProtocolEngine::handshake()
     m_silenceTicks = 0;
     // A code that names no band leaves the radio's band unknown: a read then takes the band
     // its image holds, and a write asks before it overwrites the radio's band.
-    m_radioBand = bandOfIdentityCode(quint8(m_receive.at(IdentityBandCode)));
+    const quint8 bandCode = quint8(m_receive.at(IdentityBandCode));
+    m_radioBand = bandOfIdentityCode(bandCode);
     m_identifiedBand = m_radioBand;
+    if (m_operation == Operation::Detect) {
+        // A detect ends here, without the final hold; the memory is never touched.
+        goIdle();
+        sendFrame(QByteArray(1, End));
+        setCommandsLocked(false);
+        emit detectFinished(bandCode);
+        return;
+    }
     m_handshake = false;
     m_nextAddress = RadioImage::FirstAddress;
     m_readImage.clear();

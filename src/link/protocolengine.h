@@ -21,7 +21,7 @@ class ProtocolEngine : public QObject
     Q_OBJECT
 
 public:
-    enum class Operation { None, Read, Write };
+    enum class Operation { None, Read, Write, Detect };
 
     static constexpr int ProgressMaximum = 460;
     static constexpr int SilenceLimit = 5;  // the sixth silent session tick ends the session
@@ -58,6 +58,9 @@ public:
     // Start a session. False, and nothing happens, while a session or its final hold runs.
     bool startRead();
     bool startWrite(bool debugUnlocked);
+    // Only the handshake: wake-up, the radio's identity, then the end frame; no memory is read
+    // or written.
+    bool startDetect();
 
     void receive(const QByteArray &bytes);
     void lineBreak();
@@ -101,6 +104,9 @@ signals:
     // code names no band (the host then takes the band the image holds).
     void readFinished(const RadioImage &image, int radioBand);
     void writeFinished();
+    // A detect is complete: the band code of the radio's identity (-1 from identifiedBand() when
+    // it names no band). The end frame has been sent and the commands given back.
+    void detectFinished(quint8 bandCode);
     // The session ended without an answer from the radio or lost its port; the host shows
     // SessionMessage::CommunicationError. The commands are given back after this signal.
     void communicationError();

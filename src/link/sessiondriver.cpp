@@ -37,6 +37,13 @@ SessionDriver::StartResult SessionDriver::startWrite(bool debugUnlocked)
     return started(m_engine.startWrite(debugUnlocked));
 }
 
+SessionDriver::StartResult SessionDriver::startDetect()
+{
+    if (!m_link.isOpen())
+        return StartResult::PortNotOpen;
+    return started(m_engine.startDetect());
+}
+
 SessionDriver::StartResult SessionDriver::started(bool accepted) const
 {
     return accepted ? StartResult::Started : StartResult::Busy;

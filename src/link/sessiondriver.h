@@ -36,6 +36,7 @@ public:
 
     StartResult startRead();
     StartResult startWrite(bool debugUnlocked);
+    StartResult startDetect();
     void abort() { m_engine.abort(); }
 
 private:

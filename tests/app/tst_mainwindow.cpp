@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
 #include "image/codec.h"
+#include "interchange/csvchanneltable.h"
 #include "link/portslots.h"
 #include "storage/datafile.h"
 
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QTableWidget>
@@ -25,6 +27,7 @@
 #include <memory>
 
 #include "common/files.h"
+#include "common/richstates.h"
 #include "common/windowparts.h"
 
 using Column = EditorState::Column;
@@ -812,6 +815,132 @@ private slots:
             shown << model->index(i, 0, root).data().toString();
         shown.sort();
         QCOMPARE(shown, (QStringList {"a.DAT", "b.dat"}));
+    }
+
+    // ---- CSV files ----
+
+    void csvCommandsFollowSave_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("Simplified") << QByteArray("\x00\x00\x00", 3) << QStringList {"导入 CSV(&I)...", "导出 CSV(&X)..."};
+        QTest::newRow("English") << QByteArray("\x00\x00\x01", 3) << QStringList {"Import CSV(&I)...", "Export CSV(&X)..."};
+        QTest::newRow("Traditional") << QByteArray("\x00\x00\x02", 3) << QStringList {"導入 CSV(&I)...", "導出 CSV(&X)..."};
+    }
+    void csvCommandsFollowSave()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QStringList, texts);
+        start(settings);
+        QStringList order;
+        for (QAction *action : find<QMenu>("mnuFile")->actions())
+            order << (action->isSeparator() ? "|" : action->objectName());
+        QCOMPARE(order, (QStringList {"mnuNew", "mnuOpen", "mnuAssave", "mnuImportCsv", "mnuExportCsv", "|", "mnuQuit"}));
+        QCOMPARE(action("mnuImportCsv")->text(), texts[0]);
+        QCOMPARE(action("mnuExportCsv")->text(), texts[1]);
+    }
+
+    // An import replaces the channels in one step and keeps the band and the settings; it asks
+    // nothing first, says what it skipped, and counts as an unsaved edit.
+    void importCsvIsOneEdit()
+    {
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        const QString file = m_dir->filePath("sixteen.DAT");
+        const CellTexts english = CellTexts::forLanguage(Language::English);
+        QVERIFY(DataFile::write(file, encodeImage(richChannels(0, english), english)));
+        QVERIFY(w.openDataFile(file));
+        const QString path = m_dir->filePath("list.csv");
+        writeFileBytes(path, "Location,Frequency,Tone,rToneFreq,Power\n"
+                             "5,438.12345,Tone,100,1.0W\n3,446.00625,,,\n9,520,,,\n");
+        m_fileNames << path;
+        action("mnuImportCsv")->trigger();
+        QCOMPARE(m_fileDialogs, 1);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(messageText(), QString("Channels imported from list.csv: 2.\nThese rows were skipped:\n"
+                                        "line 4: the RX frequency 520 MHz lies outside the band 400-500MHz"));
+        QCOMPARE(m_messages[0].style.icon, MessageIcon::Exclamation);
+        QCOMPARE(row(1), QStringList(8, QString()));
+        QCOMPARE(row(3).join('|'), QString("446.00625|Off|446.00625|Off|Hight|Off|Wide|Have"));
+        QCOMPARE(row(5).join('|'), QString("438.12000|Off|438.12000|100.0|Low|Off|Wide|Have"));
+        QCOMPARE(row(16), QStringList(8, QString()));
+        QCOMPARE(combo("Combo1")->currentIndex(), 0);
+        QCOMPARE(combo("Combo9")->currentIndex(), 3);
+        QCOMPARE(combo("Combo3")->currentIndex(), 11);
+
+        m_answers << MessageAnswer::No;
+        QVERIFY(w.close());
+        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(messageText(), QString("The channel data or settings have changed. Save them?"));
+    }
+
+    void importCsvThatCannotBeUsedChangesNothing()
+    {
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        QVERIFY(w.openDataFile(richFile()));
+        const QStringList before = row(1);
+        const QString path = m_dir->filePath("names.csv");
+        writeFileBytes(path, "Location,Name\n1,Hill\n");
+        m_fileNames << path << m_dir->filePath("missing.csv");
+        action("mnuImportCsv")->trigger();
+        QCOMPARE(messageText(), QString("The CSV file could not be imported: it has no Frequency column."));
+        QCOMPARE(m_messages.last().style.icon, MessageIcon::Critical);
+        action("mnuImportCsv")->trigger();
+        QVERIFY(messageText().startsWith("The file could not be opened: " + m_dir->filePath("missing.csv")));
+        QCOMPARE(row(1), before);
+        const qsizetype shown = m_messages.size();
+        QVERIFY(w.close()); // nothing changed: nothing asked
+        QCOMPARE(m_messages.size(), shown);
+    }
+
+    void exportCsvWritesTheChannels()
+    {
+        MainWindow &w = start();
+        QVERIFY(w.openDataFile(richFile()));
+        const QString name = m_dir->filePath("list"); // no extension: ".csv" is added
+        m_fileNames << name;
+        action("mnuExportCsv")->trigger();
+        const QByteArray written = readFileBytes(name + ".csv");
+        QCOMPARE(written, CsvChannelTable::exportTable(w.state(), CellTexts::forLanguage(Language::Simplified)).text.toUtf8());
+        QVERIFY(written.contains("\r\n2,,445.006250,-,5.006250,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,,off\r\n"));
+        QVERIFY(m_messages.isEmpty());
+
+        m_fileNames << name + ".csv"; // then the second dialog is cancelled
+        m_answers << MessageAnswer::No;
+        action("mnuExportCsv")->trigger();
+        QCOMPARE(m_fileDialogs, 3);
+        QCOMPARE(messageText(), QString("该文件已存在，是否覆盖？"));
+        m_fileNames << m_dir->filePath("missing/folder/list.csv");
+        action("mnuExportCsv")->trigger();
+        QVERIFY(messageText().startsWith("无法保存文件，原有文件保持不变：" + m_dir->filePath("missing/folder/list.csv")));
+        QVERIFY(w.close()); // an export changes nothing
+    }
+
+    // The CSV dialogs are those of Open and Save: a path typed into the name and Enter choose it.
+    void csvDialogsTakeATypedPath_data()
+    {
+        QTest::addColumn<DataFileDialog::Kind>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("import an existing file") << DataFileDialog::Kind::ImportCsv << "list.CSV";
+        QTest::newRow("export to a new file") << DataFileDialog::Kind::ExportCsv << "new.csv";
+    }
+    void csvDialogsTakeATypedPath()
+    {
+        QFETCH(DataFileDialog::Kind, kind);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        writeFileBytes(dir.filePath("list.CSV"), "Frequency\n446\n");
+        std::unique_ptr<QFileDialog> dialog(DataFileDialog::create(nullptr, kind));
+        QCOMPARE(dialog->nameFilters(), QStringList {"CSV(*.csv)"});
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        auto *nameEdit = dialog->findChild<QLineEdit *>("fileNameEdit");
+        QVERIFY(nameEdit);
+        nameEdit->setFocus();
+        QTest::keyClicks(nameEdit, dir.filePath(name));
+        QTest::keyClick(nameEdit, Qt::Key_Return);
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(dialog->selectedFiles(), QStringList {dir.filePath(name)});
     }
 };
 

@@ -17,6 +17,8 @@ private slots:
     void accepted();
     void refused_data();
     void refused();
+    void interchangeVerbs_data();
+    void interchangeVerbs();
     void helpNamesEveryVerbAndOption();
     void comSlotNamesTheWindowsPortSlot();
 };
@@ -95,6 +97,48 @@ void TestCliCommand::refused_data()
     QTest::newRow("raw for write") << QStringList {"write", "--port", "x", "a.DAT", "--raw", "r"} << "--raw";
     QTest::newRow("port for dump") << QStringList {"dump", "--port", "x", "a.DAT"} << "--port";
     QTest::newRow("calibration for dump") << QStringList {"dump", "--calibration", "a.DAT"} << "--calibration";
+    QTest::newRow("export without output") << QStringList {"export", "a.DAT"} << "-o";
+    QTest::newRow("import onto the CSV file") << QStringList {"import", "a.csv", "-o", "./a.csv"} << "-o names the file";
+    QTest::newRow("encode without file") << QStringList {"encode", "-o", "a.DAT"} << "JSON file";
+    QTest::newRow("base for export") << QStringList {"export", "a.DAT", "-o", "a.csv", "--base", "b.DAT"} << "--base";
+    QTest::newRow("renumber for encode") << QStringList {"encode", "a.json", "-o", "a.DAT", "--renumber"} << "--renumber";
+    QTest::newRow("port for import") << QStringList {"import", "a.csv", "-o", "a.DAT", "--port", "x"} << "--port";
+    QTest::newRow("detect without port") << QStringList {"detect"} << "--port";
+    QTest::newRow("detect with a file") << QStringList {"detect", "--port", "x", "a.DAT"} << "takes no file";
+    QTest::newRow("output for detect") << QStringList {"detect", "--port", "x", "-o", "a.DAT"} << "--output";
+}
+
+void TestCliCommand::interchangeVerbs_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("verb");
+    QTest::addColumn<QStringList>("fields"); // port, file, output, base, renumber ("y" or "")
+
+    QTest::newRow("export") << QStringList {"export", "a.DAT", "-o", "a.csv"} << int(Verb::Export)
+                            << QStringList {"", "a.DAT", "a.csv", "", ""};
+    QTest::newRow("import onto its base, renumbered")
+        << QStringList {"import", "--renumber", "l.csv", "--base", "b.DAT", "-o", "b.DAT"} << int(Verb::Import)
+        << QStringList {"", "l.csv", "b.DAT", "b.DAT", "y"};
+    QTest::newRow("encode") << QStringList {"encode", "p.json", "--output=p.DAT"} << int(Verb::Encode)
+                            << QStringList {"", "p.json", "p.DAT", "", ""};
+    QTest::newRow("detect") << QStringList {"detect", "--port", "/dev/ttyUSB0"} << int(Verb::Detect)
+                            << QStringList {"/dev/ttyUSB0", "", "", "", ""};
+}
+
+void TestCliCommand::interchangeVerbs()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, verb);
+    QFETCH(QStringList, fields);
+    const CliCommand command = CliCommand::parse(QStringList {"qv540-cli"} + arguments);
+    QVERIFY2(command.error.isEmpty(), qPrintable(command.error));
+    QCOMPARE(int(command.verb), verb);
+    QCOMPARE((QStringList {command.port, command.file, command.output, command.base, command.renumber ? "y" : ""}),
+             fields);
+    const QString help = CliCommand::helpText();
+    for (const char *word : {"export FILE.DAT -o FILE.csv", "import FILE.csv -o FILE.DAT [--base FILE.DAT] [--renumber]",
+                             "encode FILE.json -o FILE.DAT", "detect --port DEVICE"})
+        QVERIFY2(help.contains(QLatin1StringView(word)), word);
 }
 
 void TestCliCommand::refused()

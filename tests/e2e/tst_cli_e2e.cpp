@@ -3,6 +3,9 @@
 
 #include "common/files.h"
 #include "common/radioemulator.h"
+#include "common/richstates.h"
+#include "editor/bands.h"
+#include "editor/channelrules.h"
 #include "i18n/captions.h"
 #include "image/codec.h"
 #include "image/layout.h"
@@ -132,6 +135,16 @@ private slots:
     void portThatCannotBeOpened();
     void dumpJsonOfARichFile();
     void helpVersionAndUsage();
+    void csvRoundTrip();
+    void importNamesEachSkippedRow();
+    void importFailuresSaveNothing_data();
+    void importFailuresSaveNothing();
+    void encodeOfADump_data();
+    void encodeOfADump();
+    void encodeRefusesABadValue();
+    void detectNamesTheBand_data();
+    void detectNamesTheBand();
+    void detectASilentRadio();
 };
 
 void TestCliE2e::readSavesWhatTheWindowSaves()
@@ -388,6 +401,143 @@ void TestCliE2e::helpVersionAndUsage()
     const CliRun usage = runCli({"write", "radio.DAT"});
     QCOMPARE(usage.status, 2);
     QVERIFY2(isOneLineAbout(usage.err, "--port"), usage.err.constData());
+}
+
+// Export, then import onto the same file: the file comes back byte for byte.
+void TestCliE2e::csvRoundTrip()
+{
+    const QString file = dataFile("rich.DAT", richChannels(2, English));
+    const CliRun exported = runCli({"export", file, "-o", path("list.csv")});
+    QCOMPARE(exported.status, 0);
+    QCOMPARE(exported.err, QByteArray());
+    QCOMPARE(readFileBytes(path("list.csv")).count("\r\n"), 17);
+
+    const CliRun imported = runCli({"import", path("list.csv"), "--base", file, "-o", path("back.DAT")});
+    QCOMPARE(imported.status, 0);
+    QCOMPARE(imported.err, QByteArray());
+    QCOMPARE(readFileBytes(path("back.DAT")), readFileBytes(file));
+}
+
+void TestCliE2e::importNamesEachSkippedRow()
+{
+    QVERIFY(writeFileBytes(path("list.csv"), "Location,Frequency,Mode\n1,446.00625,NFM\n2,520,FM\n3,446,AM\n"));
+    const CliRun run = runCli({"import", path("list.csv"), "-o", path("out.DAT")});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(QString::fromUtf8(run.err),
+             QString("qv540-cli: %1: line 3: the RX frequency 520 MHz lies outside the band 400-500MHz; row skipped\n"
+                     "qv540-cli: %1: line 4: Mode \"AM\" is a mode the radio cannot do; row skipped\n")
+                 .arg(path("list.csv")));
+    EditorState expected; // the start values, with channel 1 typed in
+    ChannelRules::endFrequencyEdit(expected, 1, EditorState::RxFrequency, u"446.00625", {400, 500}, English);
+    ChannelRules::pickOption(expected, 1, EditorState::Bandwidth, 0, English);
+    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(encodeImage(expected, English)));
+}
+
+void TestCliE2e::importFailuresSaveNothing_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QString>("base"); // in the test's folder; empty for none
+    QTest::addColumn<QString>("subject"); // what the last line of standard error names
+    QTest::newRow("no Frequency column") << QByteArray("Location,Name\n1,Hill\n") << "" << "no Frequency column";
+    QTest::newRow("no usable row") << QByteArray("Frequency\n520\n") << "" << "no row could be imported";
+    QTest::newRow("a quote never closed") << QByteArray("Frequency,Name\n446,\"Hill\n") << "" << "line 2";
+    QTest::newRow("missing base") << QByteArray("Frequency\n446\n") << "missing.DAT" << "missing.DAT";
+    QTest::newRow("base no data file") << QByteArray("Frequency\n446\n") << "list.csv" << "not a data file";
+}
+
+void TestCliE2e::importFailuresSaveNothing()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QString, base);
+    QFETCH(QString, subject);
+    QVERIFY(writeFileBytes(path("list.csv"), csv));
+    QStringList arguments {"import", path("list.csv"), "-o", path("out.DAT")};
+    if (!base.isEmpty())
+        arguments << "--base" << path(base);
+    const CliRun run = runCli(arguments);
+    QCOMPARE(run.status, 3);
+    const QStringList lines = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(!lines.isEmpty() && lines.last().contains(subject), run.err.constData());
+    QVERIFY(!QFileInfo::exists(path("out.DAT")));
+    QCOMPARE(runCli({"import", path("missing.csv"), "-o", path("out.DAT")}).status, 3);
+    QVERIFY(!QFileInfo::exists(path("out.DAT")));
+}
+
+// encode of what dump --json prints is the file Open then Save gives in a freshly started program.
+void TestCliE2e::encodeOfADump_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("warned"); // about channels outside the band or off the raster
+    QTest::newRow("rich, band 4") << DataFile::contentsOf(encodeImage(richChannels(4, English), English)) << false;
+    // Every byte value in every place: channels of odd digits, values out of range.
+    QTest::newRow("every byte") << "QVF54" + memoryPattern(RadioImage::ReadSize, 11) << true;
+}
+
+void TestCliE2e::encodeOfADump()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, warned);
+    QVERIFY(writeFileBytes(path("file.DAT"), contents));
+    const CliRun dump = runCli({"dump", path("file.DAT"), "--json"});
+    QCOMPARE(dump.status, 0);
+    QVERIFY(writeFileBytes(path("file.json"), dump.out));
+    const CliRun run = runCli({"encode", path("file.json"), "-o", path("encoded.DAT")});
+    QCOMPARE(run.status, 0);
+    const QStringList warnings = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(!warnings.isEmpty(), warned);
+    static const QRegularExpression warning("^qv540-cli: .*file.json: channels\\[\\d+\\]\\.(rx|tx): \\S+ .*; kept as it is$");
+    for (const QString &line : warnings)
+        QVERIFY2(warning.match(line).hasMatch(), qPrintable(line));
+    EditorState state;
+    decodeImage(*DataFile::imageOfContents(contents), state, English);
+    QCOMPARE(readFileBytes(path("encoded.DAT")), DataFile::contentsOf(encodeImage(state, English)));
+}
+
+void TestCliE2e::encodeRefusesABadValue()
+{
+    QVERIFY(writeFileBytes(path("bad.json"), R"({"format": "qv540/1", "settings": {"squelch": 12}})"));
+    const CliRun run = runCli({"encode", path("bad.json"), "-o", path("bad.DAT")});
+    QCOMPARE(run.status, 3);
+    QVERIFY2(isOneLineAbout(run.err, path("bad.json") + ": settings.squelch: 12 is outside 0 to 9"), run.err.constData());
+    QVERIFY(!QFileInfo::exists(path("bad.DAT")));
+}
+
+void TestCliE2e::detectNamesTheBand_data()
+{
+    QTest::addColumn<QStringList>("radioBand");
+    QTest::addColumn<QString>("band");
+    for (int band = 0; band < BandCount; ++band)
+        QTest::addRow("band %d", band) << QStringList {"--band", QString::number(band)} << Bands::items().at(band);
+    QTest::newRow("a code of no band") << QStringList {"--band-code", "0x99"} << "unknown band code 0x99";
+}
+
+// The model and the band, from the handshake alone: the radio's memory is not written.
+void TestCliE2e::detectNamesTheBand()
+{
+    QFETCH(QStringList, radioBand);
+    QFETCH(QString, band);
+    const QByteArray before = memoryPattern(1024, 2);
+    QVERIFY(writeFileBytes(path("before.bin"), before));
+    Radio radio;
+    QVERIFY(radio.start(QStringList {"--unpaced", "--memory", path("before.bin"), "--save", path("after.bin")}
+                        + radioBand));
+    const CliRun run = runCli({"detect", "--port", radio.device()});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(QString::fromUtf8(run.out), "Model: QV-540 (QVX54)\nBand: " + band + "\n");
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY(radio.stop());
+    QCOMPARE(readFileBytes(path("after.bin")), before);
+}
+
+void TestCliE2e::detectASilentRadio()
+{
+    Radio radio;
+    QVERIFY(radio.start({"--silent-after", "0"}));
+    const CliRun run = runCli({"detect", "--port", radio.device()});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.elapsed < 6000, qPrintable(QString::number(run.elapsed))); // the sixth tick of 500 ms
+    QVERIFY2(isOneLineAbout(run.err, radio.device()), run.err.constData());
+    QCOMPARE(run.out, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestCliE2e)

@@ -6,10 +6,12 @@
 #include "app/messagebox.h"
 #include "common/files.h"
 #include "common/radioemulator.h"
+#include "common/richstates.h"
 #include "common/windowparts.h"
 #include "image/codec.h"
 #include "image/layout.h"
 #include "link/portslots.h"
+#include "storage/datafile.h"
 #include "link/sessiondriver.h"
 
 #include <QLabel>
@@ -88,6 +90,41 @@ private slots:
         const QByteArray saved = readFileBytes(dir.filePath("window.DAT"));
         QCOMPARE(saved.size(), 853);
         QCOMPARE(readFileBytes(dir.filePath("cli.DAT")), saved);
+    }
+
+    // The window's Import CSV then Save gives the file the tool's import gives, onto the file
+    // the window had open, whatever the window's language.
+    void importThenSaveIsTheCliImport()
+    {
+        QTemporaryDir dir;
+        const CellTexts english = CellTexts::forLanguage(Language::English);
+        QVERIFY(DataFile::write(dir.filePath("base.DAT"), encodeImage(richChannels(3, english), english)));
+        QVERIFY(writeFileBytes(dir.filePath("list.csv"),
+                               "\xEF\xBB\xBFLocation,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                               "CrossMode,Mode,Skip,Power,BusyLock\r\n"
+                               "# repeaters\r\n"
+                               "2,371.12345,+,1,TSQL,,103.5,,,,NFM,S,1W,carrier\r\n"
+                               "5,380.00625,split,381,Cross,100.0,,754,NR,Tone->DTCS,FM,,5W,\r\n"
+                               "5,382,,,,,,,,,,,,\r\n"
+                               "7,420,,,,,,,,,,,,\r\n"
+                               ",389.99,-,0.6,DTCS,,,023,RN,,,,,off\r\n"));
+        QProcess cli;
+        cli.start(QStringLiteral(QV540_CLI),
+                  {"import", dir.filePath("list.csv"), "--base", dir.filePath("base.DAT"), "-o", dir.filePath("cli.DAT")});
+        QVERIFY(cli.waitForFinished(15000));
+        QCOMPARE(cli.exitCode(), 0);
+        QCOMPARE(cli.readAllStandardError().count('\n'), 2); // the row for a taken channel, the row out of band
+
+        writeFileBytes(dir.filePath("parameter"), QByteArray("\x00\x00\x00", 3));
+        MainWindow window(SettingsFile::locate(dir.path(), dir.filePath("user")));
+        QVERIFY(window.openDataFile(dir.filePath("base.DAT")));
+        DataFileDialog::setChooser([&](DataFileDialog::Kind kind) {
+            return dir.filePath(kind == DataFileDialog::Kind::ImportCsv ? "list.csv" : "window.DAT");
+        });
+        findPart<QAction>(&window, "mnuImportCsv")->trigger();
+        findPart<QAction>(&window, "mnuAssave")->trigger();
+        DataFileDialog::setChooser(nullptr);
+        QCOMPARE(readFileBytes(dir.filePath("window.DAT")), readFileBytes(dir.filePath("cli.DAT")));
     }
 };
 

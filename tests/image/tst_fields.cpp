@@ -60,6 +60,7 @@ private slots:
         QTest::newRow("1000 MHz does not fit") << "1000" << Bytes {0xFF, 0xFF, 0xFF, 0xFF};
         QTest::newRow("letters") << "abc" << Bytes {0xFF, 0xFF, 0xFF, 0xFF};
         QTest::newRow("two points") << "1.2.3" << Bytes {0xFF, 0xFF, 0xFF, 0xFF};
+        QTest::newRow("two points in the field's length") << "436.12.00" << Bytes {0xFF, 0xFF, 0xFF, 0xFF};
         QTest::newRow("lone point") << "." << Bytes {0xFF, 0xFF, 0xFF, 0xFF};
         QTest::newRow("sign") << "-436.1" << Bytes {0xFF, 0xFF, 0xFF, 0xFF};
         QTest::newRow("exponent") << "4e2" << Bytes {0xFF, 0xFF, 0xFF, 0xFF};

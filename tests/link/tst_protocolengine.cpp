@@ -131,6 +131,7 @@ private slots:
     void readFetchesTheWholeMemory();
     void writeSendsTheDocumentedBlocks_data();
     void writeSendsTheDocumentedBlocks();
+    void detectEndsAfterTheIdentity();
     void bandQuestion_data();
     void bandQuestion();
     void bandQuestionComesAgainWhenTheSelectionChanges();
@@ -220,6 +221,26 @@ void TestProtocolEngine::writeSendsTheDocumentedBlocks()
     QCOMPARE(h.engine.status(), SessionMessage::WriteSuccess);
     QCOMPARE(h.maxProgress, 460);
     QCOMPARE(h.questions, 0);
+}
+
+// The handshake alone: the end frame follows the identity at once, nothing else is sent, and
+// the commands are given back without the hold.
+void TestProtocolEngine::detectEndsAfterTheIdentity()
+{
+    Harness h;
+    h.bandCode = 0x99;
+    std::optional<quint8> detected;
+    QObject::connect(&h.engine, &ProtocolEngine::detectFinished, [&](quint8 code) { detected = code; });
+    QVERIFY(h.engine.startDetect());
+    h.run();
+    QCOMPARE(h.sent, (QList<QByteArray> {ProtocolEngine::wakeUpFrame(), GoOnFrame, EndFrame}));
+    QCOMPARE(detected, std::optional<quint8>(0x99));
+    QCOMPARE(h.engine.identifiedBand(), -1);
+    QCOMPARE(h.imageRequests, 0);
+    QVERIFY(h.engine.isIdle());
+    QVERIFY(!h.engine.commandsLocked());
+    QVERIFY(!h.engine.sessionTimerActive() && !h.engine.blinkTimerActive());
+    QVERIFY(h.engine.startRead()); // free for the next session at once
 }
 
 void TestProtocolEngine::bandQuestion_data()

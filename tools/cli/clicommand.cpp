@@ -9,21 +9,28 @@ namespace {
 
 using Verb = CliCommand::Verb;
 
-// What each verb takes: whether it talks to the radio, and the options it accepts beside --port.
+// What each verb takes: whether it talks to the radio, the options it accepts beside --port,
+// and the file it reads, if any, with whether -o names the file it saves.
 struct VerbRule
 {
     Verb verb;
     bool needsPort;
     QStringList options;
+    QString input = {}; // "data file", "CSV file", ...; empty: no file
+    bool needsOutput = false;
 };
 
 const std::map<QString, VerbRule> &verbRules()
 {
     static const std::map<QString, VerbRule> rules {
         {"read", {Verb::Read, true, {"output", "raw"}}},
-        {"write", {Verb::Write, true, {"yes", "calibration"}}},
-        {"verify", {Verb::Verify, true, {"calibration"}}},
-        {"dump", {Verb::Dump, false, {"json"}}},
+        {"write", {Verb::Write, true, {"yes", "calibration"}, "data file"}},
+        {"verify", {Verb::Verify, true, {"calibration"}, "data file"}},
+        {"dump", {Verb::Dump, false, {"json"}, "data file"}},
+        {"export", {Verb::Export, false, {"output"}, "data file", true}},
+        {"import", {Verb::Import, false, {"output", "base", "renumber"}, "CSV file", true}},
+        {"encode", {Verb::Encode, false, {"output"}, "JSON file", true}},
+        {"detect", {Verb::Detect, true, {}}},
     };
     return rules;
 }
@@ -45,6 +52,8 @@ void addOptions(QCommandLineParser &parser)
         {"yes", {}},
         {"calibration", {}},
         {"json", {}},
+        {"base", {}, "FILE"},
+        {"renumber", {}},
         {{"h", "help"}, {}},
         {"version", {}},
     });
@@ -53,7 +62,7 @@ void addOptions(QCommandLineParser &parser)
 // The option names given that the verb does not take; --port counts only for the radio verbs.
 QString misplacedOption(const QCommandLineParser &parser, const VerbRule &rule)
 {
-    for (const QString &name : QStringList {"port", "output", "raw", "yes", "calibration", "json"}) {
+    for (const QString &name : QStringList {"port", "output", "raw", "yes", "calibration", "json", "base", "renumber"}) {
         const bool allowed = rule.options.contains(name) || (name == u"port" && rule.needsPort);
         if (!allowed && parser.isSet(name))
             return name;
@@ -91,10 +100,24 @@ CliCommand commandOf(const QCommandLineParser &parser, const QString &verbName, 
             return refused(QStringLiteral("--raw and -o name the same file"));
         return command;
     }
+    if (rule.input.isEmpty()) {
+        if (!files.isEmpty())
+            return refused(QStringLiteral("%1 takes no file, not %2").arg(verbName, files.first()));
+        return command;
+    }
     if (files.size() != 1)
-        return refused(files.isEmpty() ? QStringLiteral("%1 needs a data file").arg(verbName)
-                                       : QStringLiteral("%1 takes one data file").arg(verbName));
+        return refused(files.isEmpty() ? QStringLiteral("%1 needs a %2").arg(verbName, rule.input)
+                                       : QStringLiteral("%1 takes one %2").arg(verbName, rule.input));
     command.file = files.first();
+    if (!rule.needsOutput)
+        return command;
+    command.output = parser.value("output");
+    command.base = parser.value("base");
+    command.renumber = parser.isSet("renumber");
+    if (command.output.isEmpty())
+        return refused(QStringLiteral("%1 needs -o and the file to save").arg(verbName));
+    if (absolute(command.output) == absolute(command.file))
+        return refused(QStringLiteral("-o names the file %1 reads; name another file to save").arg(verbName));
     return command;
 }
 
@@ -133,6 +156,10 @@ QString CliCommand::helpText()
         "  qv540-cli write  --port DEVICE FILE.DAT [--yes] [--calibration]\n"
         "  qv540-cli verify --port DEVICE FILE.DAT [--calibration]\n"
         "  qv540-cli dump   FILE.DAT [--json]\n"
+        "  qv540-cli export FILE.DAT -o FILE.csv\n"
+        "  qv540-cli import FILE.csv -o FILE.DAT [--base FILE.DAT] [--renumber]\n"
+        "  qv540-cli encode FILE.json -o FILE.DAT\n"
+        "  qv540-cli detect --port DEVICE\n"
         "  qv540-cli --help | --version\n"
         "\n"
         "Programs a QV-540 radio over its serial programming cable, for scripts and batches.\n"
@@ -144,23 +171,33 @@ QString CliCommand::helpText()
         "  verify   Read the radio and compare every byte a write of FILE.DAT would send;\n"
         "           prints the radio addresses (hexadecimal) that differ.\n"
         "  dump     Print a data file's channels and settings.\n"
+        "  export   Save a data file's channels as a CSV channel list.\n"
+        "  import   Save the channels of a CSV channel list as a data file, with the band and\n"
+        "           settings of --base (else the start values); rows that cannot be taken are\n"
+        "           skipped, each named on standard error.\n"
+        "  encode   Save the programming a JSON file describes (as dump --json prints it) as a\n"
+        "           data file.\n"
+        "  detect   Ask the radio who it is: prints its model and band, reads and writes nothing.\n"
         "\n"
         "Options:\n"
         "  --port DEVICE    The cable's serial port: a device path such as /dev/ttyUSB0 or a\n"
         "                   pseudo-terminal; COMn on Windows (elsewhere COMn is the window's\n"
         "                   port slot n).\n"
-        "  -o FILE.DAT      read: the data file to save.\n"
+        "  -o FILE          read, import, encode: the data file to save; export: the CSV file.\n"
         "  --raw FILE.bin   read: also keep the 1024 bytes exactly as received.\n"
         "  --yes            write: go on when the radio's band differs from the file's.\n"
         "  --calibration    write, verify: include the power-tuning block, as the window's\n"
         "                   debug mode does.\n"
         "  --json           dump: print one JSON object.\n"
+        "  --base FILE.DAT  import: keep this data file's band and settings.\n"
+        "  --renumber       import: number the rows 1 to 16 in file order, whatever their Location.\n"
         "  -h, --help       Show this help.\n"
         "  --version        Show the version.\n"
         "\n"
         "Exit status: 0 success; 1 the radio did not answer or answered wrongly, or the port\n"
         "cannot be used; 2 usage error; 3 a file that cannot be read or written, or is not a\n"
-        "data file; 4 refused: the radio's band differs from the file's and --yes is not given;\n"
-        "5 verify found a difference; 130 interrupted (Ctrl+C) during a session, after telling\n"
-        "the radio to leave programming mode.\n");
+        "data file, a CSV file with no Frequency column or no usable row, a JSON value that is\n"
+        "refused (nothing is saved then); 4 refused: the radio's band differs from the file's\n"
+        "and --yes is not given; 5 verify found a difference; 130 interrupted (Ctrl+C) during a\n"
+        "session, after telling the radio to leave programming mode.\n");
 }

@@ -9,15 +9,22 @@
 //   qv540-cli write  --port DEVICE FILE.DAT [--yes] [--calibration]
 //   qv540-cli verify --port DEVICE FILE.DAT [--calibration]
 //   qv540-cli dump   FILE.DAT [--json]
+//   qv540-cli export FILE.DAT -o FILE.csv
+//   qv540-cli import FILE.csv -o FILE.DAT [--base FILE.DAT] [--renumber]
+//   qv540-cli encode FILE.json -o FILE.DAT
+//   qv540-cli detect --port DEVICE
 //   qv540-cli --help | --version
 struct CliCommand
 {
-    enum class Verb { Invalid, Help, Version, Read, Write, Verify, Dump };
+    enum class Verb { Invalid, Help, Version, Read, Write, Verify, Dump, Export, Import, Encode, Detect };
 
     Verb verb = Verb::Invalid;
-    QString port;   // read, write, verify
-    QString file;   // the data file: written by read, read by the others
+    QString port;   // read, write, verify, detect
+    QString file;   // read: the data file to save; the others: the file they read
+    QString output; // export, import, encode: the file to save
     QString raw;    // read: also keep the bytes as received here
+    QString base;   // import: the data file whose band and settings the channels join
+    bool renumber = false;
     bool yes = false;
     bool calibration = false;
     bool json = false;

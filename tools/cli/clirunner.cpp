@@ -7,15 +7,19 @@
 #include "imagecomparison.h"
 
 #include "editor/bands.h"
+#include "image/codec.h"
+#include "interchange/csvchanneltable.h"
+#include "interchange/programmingjson.h"
 #include "link/portslots.h"
 #include "link/sessionmessage.h"
 #include "storage/datafile.h"
+#include "storage/wholefile.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -85,6 +89,10 @@ int CliRunner::run(const CliCommand &command)
     case CliCommand::Verb::Write: return write(command);
     case CliCommand::Verb::Verify: return verify(command);
     case CliCommand::Verb::Dump: return dump(command);
+    case CliCommand::Verb::Export: return exportCsv(command);
+    case CliCommand::Verb::Import: return importCsv(command);
+    case CliCommand::Verb::Encode: return encode(command);
+    case CliCommand::Verb::Detect: return detect(command);
     }
     return ExitStatus::Usage;
 }
@@ -109,7 +117,7 @@ int CliRunner::read(const CliCommand &command)
     if (!DataFile::write(command.file, CliImages::savedAfterRead(image, radioBand), &error))
         return fail(ExitStatus::FileFailed,
                     QStringLiteral("%1: cannot save the data file (%2)").arg(command.file, error));
-    if (!command.raw.isEmpty() && !writeRaw(command.raw, image))
+    if (!command.raw.isEmpty() && !saveBytes(command.raw, image.bytes(), QStringLiteral("raw copy")))
         return ExitStatus::FileFailed;
     return ExitStatus::Success;
 }
@@ -180,6 +188,85 @@ int CliRunner::dump(const CliCommand &command)
     return ExitStatus::Success;
 }
 
+int CliRunner::exportCsv(const CliCommand &command)
+{
+    const std::optional<EditorState> state = loadDataFile(command.file);
+    if (!state)
+        return ExitStatus::FileFailed;
+    const CsvChannelTable::Export table = CsvChannelTable::exportTable(*state, CliImages::cellTexts());
+    for (int channel : table.leftOut)
+        report(QStringLiteral("%1: channel %2 left out: its frequency field holds digits that are no number")
+                   .arg(command.file).arg(channel));
+    const bool saved = saveBytes(command.output, table.text.toUtf8(), QStringLiteral("CSV file"));
+    return saved ? ExitStatus::Success : ExitStatus::FileFailed;
+}
+
+int CliRunner::importCsv(const CliCommand &command)
+{
+    EditorState base; // without --base, the band and settings a freshly started window holds
+    if (!command.base.isEmpty()) {
+        const std::optional<EditorState> file = loadDataFile(command.base);
+        if (!file)
+            return ExitStatus::FileFailed;
+        base = *file;
+    }
+    const std::optional<QByteArray> contents = readInput(command.file);
+    if (!contents)
+        return ExitStatus::FileFailed;
+
+    using CsvChannelTable::Import;
+    const Import import = CsvChannelTable::importTable(*contents, base, CliImages::cellTexts(), command.renumber);
+    for (const CsvChannelTable::SkippedRow &row : import.skipped)
+        report(QStringLiteral("%1: %2; row skipped")
+                   .arg(command.file, CsvChannelTable::skippedRowText(row, Language::English)));
+    switch (import.failure) {
+    case Import::Failure::NoFrequencyColumn:
+        return fail(ExitStatus::FileFailed,
+                    QStringLiteral("%1: no Frequency column in its first line; name the columns there, as export "
+                                   "writes them (Location,Name,Frequency,...); nothing was saved").arg(command.file));
+    case Import::Failure::UnclosedQuote:
+        return fail(ExitStatus::FileFailed,
+                    QStringLiteral("%1: line %2: a quoted cell never ends; close it with a second \" (nothing was saved)")
+                        .arg(command.file).arg(import.failureLine));
+    case Import::Failure::NoUsableRow:
+        return fail(ExitStatus::FileFailed,
+                    QStringLiteral("%1: no row could be imported; nothing was saved").arg(command.file));
+    case Import::Failure::None:
+        break;
+    }
+    return saveDataFile(command.output, *import.state) ? ExitStatus::Success : ExitStatus::FileFailed;
+}
+
+int CliRunner::encode(const CliCommand &command)
+{
+    const std::optional<QByteArray> contents = readInput(command.file);
+    if (!contents)
+        return ExitStatus::FileFailed;
+    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(*contents, CliImages::cellTexts());
+    if (!reading.state) {
+        const QString where = reading.field.isEmpty() ? command.file : command.file + QStringLiteral(": ") + reading.field;
+        return fail(ExitStatus::FileFailed, QStringLiteral("%1: %2; nothing was saved").arg(where, reading.error));
+    }
+    for (const QString &warning : reading.warnings)
+        report(QStringLiteral("%1: %2").arg(command.file, warning));
+    return saveDataFile(command.output, *reading.state) ? ExitStatus::Success : ExitStatus::FileFailed;
+}
+
+int CliRunner::detect(const CliCommand &command)
+{
+    CliSession session;
+    if (!openPort(session, command.port))
+        return ExitStatus::RadioFailed;
+    quint8 bandCode = 0;
+    if (const auto result = session.detect(&bandCode); result != CliSession::Result::Done)
+        return sessionFailed(command.port, result);
+    const int band = ProtocolEngine::bandOfIdentityCode(bandCode);
+    const QString code = QStringLiteral("%1").arg(bandCode, 2, 16, QLatin1Char('0')).toUpper();
+    const QString bandName = band >= 0 ? Bands::items().at(band) : QStringLiteral("unknown band code 0x") + code;
+    print(QStringLiteral("Model: QV-540 (%1)\nBand: %2\n").arg(QLatin1StringView(ProtocolEngine::ModelIdentifier), bandName));
+    return ExitStatus::Success;
+}
+
 std::optional<EditorState> CliRunner::loadDataFile(const QString &path)
 {
     const DataFile::ReadResult file = DataFile::read(path);
@@ -234,12 +321,33 @@ int CliRunner::sessionFailed(const QString &port, CliSession::Result result)
                     .arg(port));
 }
 
-bool CliRunner::writeRaw(const QString &path, const RadioImage &image)
+std::optional<QByteArray> CliRunner::readInput(const QString &path)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(image.bytes()) == image.size() && file.commit())
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        QByteArray contents = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return contents;
+    }
+    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot read the file (%2)").arg(path, file.errorString()));
+    return std::nullopt;
+}
+
+bool CliRunner::saveBytes(const QString &path, const QByteArray &bytes, const QString &what)
+{
+    QString error;
+    if (WholeFile::write(path, bytes, &error))
         return true;
-    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the raw copy (%2)").arg(path, file.errorString()));
+    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the %2 (%3)").arg(path, what, error));
+    return false;
+}
+
+bool CliRunner::saveDataFile(const QString &path, const EditorState &state)
+{
+    QString error;
+    if (DataFile::write(path, CliImages::writtenOf(state), &error))
+        return true;
+    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the data file (%2)").arg(path, error));
     return false;
 }
 
@@ -249,9 +357,14 @@ void CliRunner::print(const QString &text)
     std::fflush(m_out);
 }
 
-int CliRunner::fail(int status, const QString &message)
+void CliRunner::report(const QString &message)
 {
     std::fprintf(m_err, "qv540-cli: %s\n", message.toUtf8().constData());
     std::fflush(m_err);
+}
+
+int CliRunner::fail(int status, const QString &message)
+{
+    report(message);
     return status;
 }

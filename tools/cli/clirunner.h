@@ -31,14 +31,24 @@ private:
     int write(const CliCommand &command);
     int verify(const CliCommand &command);
     int dump(const CliCommand &command);
+    int exportCsv(const CliCommand &command);
+    int importCsv(const CliCommand &command);
+    int encode(const CliCommand &command);
+    int detect(const CliCommand &command);
 
     // The state of a data file; reports and gives nothing when it cannot be read or is none.
     std::optional<EditorState> loadDataFile(const QString &path);
     bool openPort(CliSession &session, const QString &port);
     int sessionFailed(const QString &port, CliSession::Result result);
-    bool writeRaw(const QString &path, const RadioImage &image);
+    // The bytes of a file the command reads; reports and gives nothing when it cannot be read.
+    std::optional<QByteArray> readInput(const QString &path);
+    // Puts a file in place whole, or reports why not, naming what it is ("raw copy").
+    bool saveBytes(const QString &path, const QByteArray &bytes, const QString &what);
+    bool saveDataFile(const QString &path, const EditorState &state);
 
     void print(const QString &text);
+    // One line on standard error.
+    void report(const QString &message);
     int fail(int status, const QString &message);
 
     std::FILE *m_out;

@@ -31,7 +31,7 @@ void CliSession::setProgressHandler(std::function<void(int, int)> handler)
 
 CliSession::Result CliSession::read(RadioImage *image, int *radioBand)
 {
-    const Result result = run(false, false);
+    const Result result = run([this] { return m_driver.startRead(); });
     if (result == Result::Done) {
         *image = m_readImage;
         *radioBand = m_readBand;
@@ -44,10 +44,18 @@ CliSession::Result CliSession::write(const RadioImage &image, int fileBand, bool
     m_writeImage = image;
     m_fileBand = fileBand;
     m_overrideBand = overrideBand;
-    return run(true, calibration);
+    return run([this, calibration] { return m_driver.startWrite(calibration); });
 }
 
-CliSession::Result CliSession::run(bool write, bool calibration)
+CliSession::Result CliSession::detect(quint8 *bandCode)
+{
+    const Result result = run([this] { return m_driver.startDetect(); });
+    if (result == Result::Done)
+        *bandCode = m_bandCode;
+    return result;
+}
+
+CliSession::Result CliSession::run(const std::function<SessionDriver::StartResult()> &start)
 {
     ProtocolEngine &engine = m_driver.engine();
     QEventLoop loop;
@@ -63,6 +71,10 @@ CliSession::Result CliSession::run(bool write, bool calibration)
         end(Result::Done);
     });
     connect(&engine, &ProtocolEngine::writeFinished, &context, [&] { end(Result::Done); });
+    connect(&engine, &ProtocolEngine::detectFinished, &context, [&](quint8 bandCode) {
+        m_bandCode = bandCode;
+        end(Result::Done);
+    });
     connect(&engine, &ProtocolEngine::communicationError, &context, [&] { end(Result::NoAnswer); });
     // Stopped by the user: a radio left in programming mode would not work until switched off.
     const InterruptWatcher interrupts;
@@ -77,8 +89,7 @@ CliSession::Result CliSession::run(bool write, bool calibration)
             end(Result::Refused);
     });
 
-    const auto started = write ? m_driver.startWrite(calibration) : m_driver.startRead();
-    if (started != SessionDriver::StartResult::Started)
+    if (start() != SessionDriver::StartResult::Started)
         return Result::NoAnswer;
     if (!result)
         loop.exec();

@@ -32,12 +32,14 @@ public:
     // A write of image. The band check compares fileBand with the radio's band before the
     // first block; a mismatch is written only when overrideBand is set.
     Result write(const RadioImage &image, int fileBand, bool calibration, bool overrideBand);
+    // The handshake alone; on Done, bandCode holds the band code of the radio's identity.
+    Result detect(quint8 *bandCode);
 
     // The band the radio named in its identity, -1 when none.
     int radioBand() { return m_driver.engine().identifiedBand(); }
 
 private:
-    Result run(bool write, bool calibration);
+    Result run(const std::function<SessionDriver::StartResult()> &start);
 
     SessionDriver m_driver;
     std::function<void(int, int)> m_progress;
@@ -46,4 +48,5 @@ private:
     bool m_overrideBand = false;
     RadioImage m_readImage;
     int m_readBand = -1;
+    quint8 m_bandCode = 0;
 };

@@ -1,53 +1,12 @@
 #include "filedump.h"
 
 #include "editor/bands.h"
+#include "interchange/channelvalues.h"
+#include "interchange/programmingjson.h"
 
-#include <QJsonArray>
 #include <QTextStream>
 
 namespace {
-
-using Column = EditorState::Column;
-
-// A channel as the encoder reads its cells: an option cell counts as item 0 only when it holds
-// that item's text, and scan is on for any text but empty and item 0.
-struct Channel
-{
-    int number = 0;
-    QString rx, tx, rxTone, txTone; // empty for none
-    bool high = true;
-    bool carrier = true;
-    bool wide = true;
-    bool scan = false;
-};
-
-Channel channelOf(const EditorState &state, int row, const CellTexts &texts)
-{
-    auto tone = [&](int column) {
-        const QString &cell = state.cell(row, column);
-        return cell == texts.toneOff ? QString() : cell;
-    };
-    auto isItem0 = [&](int column) { return state.cell(row, column) == texts.option(column, 0); };
-    const QString &scan = state.cell(row, Column::Scan);
-    return {row,
-            state.cell(row, Column::RxFrequency),
-            state.cell(row, Column::TxFrequency),
-            tone(Column::RxTone),
-            tone(Column::TxTone),
-            !isItem0(Column::Power),
-            !isItem0(Column::BusyLock),
-            !isItem0(Column::Bandwidth),
-            !scan.isEmpty() && scan != texts.option(Column::Scan, 0)};
-}
-
-QList<Channel> channelsOf(const EditorState &state, const CellTexts &texts)
-{
-    QList<Channel> channels;
-    for (int row = 1; row <= ChannelCount; ++row)
-        if (state.channelExists(row))
-            channels.append(channelOf(state, row, texts));
-    return channels;
-}
 
 QString bandName(int band)
 {
@@ -55,37 +14,9 @@ QString bandName(int band)
     return band >= 0 && band < names.size() ? names.at(band) : QString();
 }
 
-QJsonValue textOrNull(const QString &text)
-{
-    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
-}
-
-QJsonArray stringArray(const auto &texts)
-{
-    QJsonArray array;
-    for (const QString &text : texts)
-        array.append(text);
-    return array;
-}
-
-QJsonObject channelJson(const Channel &c)
-{
-    return {{"channel", c.number},
-            {"rx", textOrNull(c.rx)},
-            {"tx", textOrNull(c.tx)},
-            {"rxTone", textOrNull(c.rxTone)},
-            {"txTone", textOrNull(c.txTone)},
-            {"power", c.high ? "high" : "low"},
-            {"busyLock", c.carrier ? "carrier" : "off"},
-            {"bandwidth", c.wide ? "wide" : "narrow"},
-            {"scan", c.scan}};
-}
-
-// The six function settings of the main window, by their JSON names, with a reading of each
-// list position.
+// The six function settings of the main window, with a reading of each list position.
 struct Setting
 {
-    const char *key;
     const char *label;
     int value;
     QString meaning;
@@ -103,14 +34,14 @@ QList<Setting> settingsOf(const EditorState &s)
     const bool warnListed = s.timeoutWarn >= 0 && s.timeoutWarn <= 10;
     const bool squelchListed = s.squelch >= 0 && s.squelch <= 9;
     return {
-        {"voicePrompt", "Voice prompt", s.voicePrompt, listItem(s.voicePrompt, {"off", "Chinese", "English"})},
-        {"timeout", "Time-out", s.timeout, timeoutListed ? seconds(15 * (s.timeout + 1)) : listItem(-1, {})},
-        {"timeoutWarn", "Time-out warning", s.timeoutWarn,
+        {"Voice prompt", s.voicePrompt, listItem(s.voicePrompt, {"off", "Chinese", "English"})},
+        {"Time-out", s.timeout, timeoutListed ? seconds(15 * (s.timeout + 1)) : listItem(-1, {})},
+        {"Time-out warning", s.timeoutWarn,
          warnListed ? (s.timeoutWarn == 0 ? QStringLiteral("off") : seconds(s.timeoutWarn)) : listItem(-1, {})},
-        {"squelch", "Squelch", s.squelch,
+        {"Squelch", s.squelch,
          squelchListed ? QStringLiteral("level %1").arg(s.squelch) : listItem(-1, {})},
-        {"batterySave", "Battery save", s.batterySave, listItem(s.batterySave, {"off", "on"})},
-        {"beep", "Key beep", s.beep, listItem(s.beep, {"off", "on"})},
+        {"Battery save", s.batterySave, listItem(s.batterySave, {"off", "on"})},
+        {"Key beep", s.beep, listItem(s.beep, {"off", "on"})},
     };
 }
 
@@ -119,7 +50,7 @@ QString quoted(const QString &text)
     return u'"' + text + u'"';
 }
 
-void writeChannels(QTextStream &out, const QList<Channel> &channels)
+void writeChannels(QTextStream &out, const QList<ChannelValues> &channels)
 {
     if (channels.isEmpty()) {
         out << "Channels: none\n";
@@ -129,7 +60,7 @@ void writeChannels(QTextStream &out, const QList<Channel> &channels)
     out << row.arg("Ch", 2).arg("RX", -9).arg("TX", -9).arg("RX tone", -7).arg("TX tone", -7)
                .arg("Power", -5).arg("Busy lock", -9).arg("Bandwidth", -9).arg("Scan");
     auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
-    for (const Channel &c : channels)
+    for (const ChannelValues &c : channels)
         out << row.arg(c.number, 2).arg(orDash(c.rx), -9).arg(orDash(c.tx), -9).arg(orDash(c.rxTone), -7)
                    .arg(orDash(c.txTone), -7).arg(c.high ? "high" : "low", -5)
                    .arg(c.carrier ? "carrier" : "off", -9).arg(c.wide ? "wide" : "narrow", -9)
@@ -170,7 +101,7 @@ QString text(const EditorState &state, const CellTexts &texts)
     out << "Keys: PF1 " << state.keyFunction1 << ", PF2 " << state.keyFunction2 << '\n';
     out << "Power tuning: high " << state.powerTuning1 << ", low " << state.powerTuning2 << '\n';
     out << '\n';
-    writeChannels(out, channelsOf(state, texts));
+    writeChannels(out, ChannelValues::allOf(state, texts));
     out << '\n';
     writeTables(out, state);
     return page;
@@ -178,30 +109,7 @@ QString text(const EditorState &state, const CellTexts &texts)
 
 QJsonObject json(const EditorState &state, const CellTexts &texts)
 {
-    QJsonArray channels;
-    for (const Channel &channel : channelsOf(state, texts))
-        channels.append(channelJson(channel));
-    QJsonObject settings;
-    for (const Setting &setting : settingsOf(state))
-        settings.insert(setting.key, setting.value);
-    QJsonArray testFrequencies;
-    for (const auto &pair : state.testFrequencyTable)
-        testFrequencies.append(QJsonArray {textOrNull(pair.rx), textOrNull(pair.tx)});
-    QJsonArray optionSettings;
-    for (int value : state.optionSettingTable)
-        optionSettings.append(value);
-
-    return {{"band", state.currentBand},
-            {"bandName", textOrNull(bandName(state.currentBand))},
-            {"channels", channels},
-            {"settings", settings},
-            {"keys", QJsonObject {{"pf1", state.keyFunction1}, {"pf2", state.keyFunction2}}},
-            {"powerTuning", QJsonArray {state.powerTuning1, state.powerTuning2}},
-            {"embeddedTexts", stringArray(state.embeddedTexts)},
-            {"testFrequencies", testFrequencies},
-            {"codeTexts", stringArray(state.codeTexts)},
-            {"optionSettings", optionSettings},
-            {"optionTexts", stringArray(state.optionTextTable)}};
+    return ProgrammingJson::toJson(state, texts);
 }
 
 } // namespace FileDump

@@ -13,9 +13,7 @@ namespace FileDump {
 // A readable page: band, settings, the channels that exist, then the tables.
 QString text(const EditorState &state, const CellTexts &texts);
 
-// One object: "band", "bandName", "channels" (those that exist), "settings", "keys",
-// "powerTuning", "embeddedTexts", "testFrequencies", "codeTexts", "optionSettings" and
-// "optionTexts". Frequencies and tones are texts ("436.12500", "67.0", "D023N"), null for none.
+// One object, as ProgrammingJson::toJson gives it (and `encode` reads it back).
 QJsonObject json(const EditorState &state, const CellTexts &texts);
 
 } // namespace FileDump

@@ -1,0 +1,560 @@
+#include "interchange/csvchanneltable.h"
+
+#include "editor/bands.h"
+#include "editor/channelrules.h"
+#include "i18n/messages.h"
+#include "image/fields.h"
+#include "interchange/channelvalues.h"
+#include "interchange/csvtext.h"
+
+#include <QHash>
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <variant>
+
+using Column = EditorState::Column;
+using SkippedRow = CsvChannelTable::SkippedRow;
+using Reason = SkippedRow::Reason;
+
+namespace {
+
+const char *const ColumnNames[] = {"Location", "Name", "Frequency", "Duplex", "Offset", "Tone", "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep", "Skip", "Power",
+    "Comment", "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE", "BusyLock"};
+
+// What an empty cell or a missing column means.
+const QHash<QString, QString> &defaults()
+{
+    static const QHash<QString, QString> values {{"Offset", "0"}, {"rToneFreq", "88.5"}, {"cToneFreq", "88.5"},
+        {"DtcsCode", "023"}, {"RxDtcsCode", "023"}, {"DtcsPolarity", "NN"}, {"CrossMode", "Tone->Tone"},
+        {"Mode", "FM"}, {"TStep", "5.00"}, {"Power", "High"}, {"BusyLock", "off"}};
+    return values;
+}
+
+constexpr qint64 UnitsPerMHz = 100'000; // frequency fields count 10 Hz
+constexpr qint64 FinePerMHz = 100'000'000; // typed values are taken to 10^-8 MHz, as the editor does
+constexpr qint64 FineLimit = 1'000'000 * FinePerMHz;
+
+// "436.125000": MHz with six decimals.
+QString megahertz(qint64 units)
+{
+    return QStringLiteral("%1.%2").arg(units / UnitsPerMHz).arg(units % UnitsPerMHz, 5, 10, QLatin1Char('0'))
+        + QLatin1Char('0');
+}
+
+// A value in 10^-8 MHz as a plain decimal text, without trailing zeros: "505.0", "438.12345".
+QString fineMegahertz(qint64 fine)
+{
+    const QString sign = fine < 0 ? QStringLiteral("-") : QString();
+    fine = qAbs(fine);
+    QString fraction = QStringLiteral("%1").arg(fine % FinePerMHz, 8, 10, QLatin1Char('0'));
+    while (fraction.size() > 1 && fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    return sign + QString::number(fine / FinePerMHz) + u'.' + fraction;
+}
+
+// ---- Export ----------------------------------------------------------------------------------
+
+// A tone cell's tone.
+struct Tone
+{
+    enum Kind { None, Ctcss, Dcs } kind = None;
+    int tenths = 0; // CTCSS in 0.1 Hz
+    DcsCode dcs;
+};
+
+Tone toneOf(const QString &cell)
+{
+    if (cell.isEmpty())
+        return {};
+    if (cell.startsWith(QLatin1Char('D'))) {
+        const auto dcs = parseDcsText(cell);
+        return dcs ? Tone {Tone::Dcs, 0, *dcs} : Tone {};
+    }
+    const auto word = toneWord(cell);
+    return word ? Tone {Tone::Ctcss, *word, {}} : Tone {};
+}
+
+QString ctcssText(int tenths)
+{
+    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+}
+
+QString codeText(DcsCode dcs)
+{
+    return QStringLiteral("%1").arg(dcs.code, 3, 8, QLatin1Char('0'));
+}
+
+QChar polarityLetter(const Tone &tone)
+{
+    return tone.kind == Tone::Dcs && tone.dcs.inverted ? QLatin1Char('R') : QLatin1Char('N');
+}
+
+QString crossName(Tone::Kind kind)
+{
+    return kind == Tone::Ctcss ? QStringLiteral("Tone") : kind == Tone::Dcs ? QStringLiteral("DTCS") : QString();
+}
+
+// The simplest tone mode that says exactly which tones the channel sends and listens for.
+void writeTones(QHash<QString, QString> &row, const Tone &tx, const Tone &rx)
+{
+    const bool sameCode = tx.kind == Tone::Dcs && rx.kind == Tone::Dcs && tx.dcs.code == rx.dcs.code;
+    if (tx.kind == Tone::None && rx.kind == Tone::None) {
+        row["Tone"] = QString();
+    } else if (tx.kind == Tone::Ctcss && rx.kind == Tone::None) {
+        row["Tone"] = "Tone";
+        row["rToneFreq"] = ctcssText(tx.tenths);
+    } else if (tx.kind == Tone::Ctcss && rx.kind == Tone::Ctcss && tx.tenths == rx.tenths) {
+        row["Tone"] = "TSQL";
+        row["rToneFreq"] = row["cToneFreq"] = ctcssText(tx.tenths);
+    } else if (sameCode) {
+        row["Tone"] = "DTCS";
+        row["DtcsCode"] = row["RxDtcsCode"] = codeText(tx.dcs);
+    } else {
+        row["Tone"] = "Cross";
+        row["CrossMode"] = crossName(tx.kind) + "->" + crossName(rx.kind);
+        if (tx.kind == Tone::Ctcss)
+            row["rToneFreq"] = ctcssText(tx.tenths);
+        if (tx.kind == Tone::Dcs)
+            row["DtcsCode"] = codeText(tx.dcs);
+        if (rx.kind == Tone::Ctcss)
+            row["cToneFreq"] = ctcssText(rx.tenths);
+        if (rx.kind == Tone::Dcs)
+            row["RxDtcsCode"] = codeText(rx.dcs);
+    }
+    row["DtcsPolarity"] = QString(polarityLetter(tx)) + polarityLetter(rx);
+}
+
+// The row of a channel; nothing when a frequency is no number.
+std::optional<QStringList> exportRow(const ChannelValues &channel)
+{
+    const auto rx = frequencyUnits(channel.rx);
+    const auto tx = channel.tx.isEmpty() ? std::optional<qint64>() : frequencyUnits(channel.tx);
+    if (!rx || (!channel.tx.isEmpty() && !tx))
+        return std::nullopt;
+
+    QHash<QString, QString> row = defaults();
+    row["Power"] = channel.high ? "5.0W" : "1.0W";
+    row["Location"] = QString::number(channel.number);
+    row["Frequency"] = megahertz(*rx);
+    row["Duplex"] = !tx ? "off" : *tx == *rx ? "" : *tx > *rx ? "+" : "-";
+    row["Offset"] = megahertz(tx ? qAbs(*tx - *rx) : 0);
+    writeTones(row, toneOf(channel.txTone), toneOf(channel.rxTone));
+    row["Mode"] = channel.wide ? "FM" : "NFM";
+    row["TStep"] = *rx % 500 != 0 && *rx % 625 == 0 ? "6.25" : "5.00";
+    row["Skip"] = channel.scan ? "" : "S";
+    row["BusyLock"] = channel.carrier ? "carrier" : "off";
+
+    QStringList cells;
+    for (const char *name : ColumnNames)
+        cells << row.value(QLatin1StringView(name));
+    return cells;
+}
+
+// ---- Import ----------------------------------------------------------------------------------
+
+// The cells of one row, found by their column's name.
+class RowCells
+{
+public:
+    RowCells(const QHash<QString, int> &columns, const CsvText::Record &record)
+        : m_columns(columns), m_record(record) {}
+
+    bool has(const QString &name) const { return m_columns.contains(name.toLower()); }
+    // The cell's text without blanks at its ends; empty when the row or the file lacks it.
+    QString given(const QString &name) const
+    {
+        const int index = m_columns.value(name.toLower(), -1);
+        return index >= 0 ? m_record.cells.value(index).trimmed() : QString();
+    }
+    // The cell's text, or the column's default for an empty cell.
+    QString value(const QString &name) const
+    {
+        const QString text = given(name);
+        return text.isEmpty() ? defaults().value(name) : text;
+    }
+    int line() const { return m_record.line; }
+
+private:
+    const QHash<QString, int> &m_columns;
+    const CsvText::Record &m_record;
+};
+
+using RowResult = std::variant<ChannelValues, SkippedRow>;
+
+// Reads one row into a channel as the editor takes typed values, or says why it cannot.
+class RowReader
+{
+public:
+    RowReader(const RowCells &cells, Bands::Limits band, const QString &bandName, const CellTexts &texts)
+        : m_cells(cells), m_band(band), m_bandName(bandName), m_texts(texts) {}
+
+    RowResult read()
+    {
+        const QString frequency = m_cells.given("Frequency");
+        if (frequency.isEmpty())
+            return skip(Reason::NoFrequency);
+        using ChannelRules::FrequencyEdit;
+        const FrequencyEdit rx = ChannelRules::endFrequencyEdit(m_scratch, 1, Column::RxFrequency, frequency, m_band, m_texts);
+        if (rx == FrequencyEdit::Unchanged)
+            return skip(Reason::NotANumber, "Frequency", frequency);
+        if (rx == FrequencyEdit::OutOfBand)
+            return skip(Reason::RxOutOfBand, "Frequency", frequency);
+        if (auto problem = readTransmitFrequency(frequency))
+            return *problem;
+
+        ChannelValues channel = ChannelValues::of(m_scratch, 1, m_texts);
+        if (auto problem = readTones(channel))
+            return *problem;
+        if (auto problem = readOptions(channel))
+            return *problem;
+        return channel;
+    }
+
+private:
+    SkippedRow skip(Reason reason, const QString &column = {}, const QString &value = {}) const
+    {
+        return {m_cells.line(), reason, column, value, m_bandName};
+    }
+
+    std::optional<SkippedRow> readTransmitFrequency(const QString &rxText)
+    {
+        const QString duplex = m_cells.given("Duplex").toLower();
+        const QString offset = m_cells.value("Offset");
+        QString tx;
+        if (duplex.isEmpty()) {
+            return std::nullopt; // the new channel's TX is its RX
+        } else if (duplex == u"off") {
+            m_scratch.cell(1, Column::TxFrequency).clear();
+            return std::nullopt;
+        } else if (duplex == u"split") {
+            if (!decimalUnits(offset, 8, FineLimit))
+                return skip(Reason::NotANumber, "Offset", offset);
+            tx = offset;
+        } else if (duplex == u"+" || duplex == u"-") {
+            const auto shift = decimalUnits(offset, 8, FineLimit);
+            if (!shift)
+                return skip(Reason::NotANumber, "Offset", offset);
+            const qint64 rx = decimalUnits(rxText, 8, FineLimit).value_or(0);
+            tx = fineMegahertz(duplex == u"+" ? rx + *shift : rx - *shift);
+        } else {
+            return skip(Reason::UnknownValue, "Duplex", m_cells.given("Duplex"));
+        }
+        using ChannelRules::FrequencyEdit;
+        if (tx.startsWith(u'-')
+            || ChannelRules::endFrequencyEdit(m_scratch, 1, Column::TxFrequency, tx, m_band, m_texts) != FrequencyEdit::Stored)
+            return skip(Reason::TxOutOfBand, "Offset", tx);
+        return std::nullopt;
+    }
+
+    // A CTCSS tone from its column, as the tone editor takes it typed.
+    std::optional<SkippedRow> ctcss(const QString &column, QString &tone) const
+    {
+        const QString value = m_cells.value(column);
+        const auto typed = value.startsWith(u'D', Qt::CaseInsensitive) ? std::nullopt : ChannelRules::typedTone(value);
+        if (!typed)
+            return skip(Reason::ToneRefused, column, value);
+        tone = *typed;
+        return std::nullopt;
+    }
+
+    // A DCS code from its column with the polarity letter at `which` of DtcsPolarity.
+    std::optional<SkippedRow> dcs(const QString &column, int which, QString &tone) const
+    {
+        const QString polarity = m_cells.value("DtcsPolarity").toUpper();
+        if (polarity.size() != 2 || !QStringLiteral("NR").contains(polarity[0]) || !QStringLiteral("NR").contains(polarity[1]))
+            return skip(Reason::UnknownValue, "DtcsPolarity", m_cells.given("DtcsPolarity"));
+        const QString code = m_cells.value(column);
+        const QChar letter = polarity[which] == u'R' ? QLatin1Char('I') : QLatin1Char('N');
+        const auto typed = ChannelRules::typedTone(QStringLiteral("D") + code + letter);
+        if (!typed)
+            return skip(Reason::ToneRefused, column, code);
+        tone = *typed;
+        return std::nullopt;
+    }
+
+    std::optional<SkippedRow> readTones(ChannelValues &channel) const
+    {
+        const QString mode = m_cells.given("Tone").toLower();
+        channel.txTone.clear();
+        channel.rxTone.clear();
+        if (mode.isEmpty())
+            return std::nullopt;
+        if (mode == u"tone")
+            return ctcss("rToneFreq", channel.txTone);
+        if (mode == u"tsql") {
+            auto problem = ctcss("cToneFreq", channel.txTone);
+            channel.rxTone = channel.txTone;
+            return problem;
+        }
+        if (mode == u"dtcs") {
+            if (auto problem = dcs("DtcsCode", 0, channel.txTone))
+                return problem;
+            return dcs("DtcsCode", 1, channel.rxTone);
+        }
+        if (mode == u"cross")
+            return readCrossTones(channel);
+        if (mode == u"tsql-r" || mode == u"dtcs-r")
+            return skip(Reason::Unsupported, "Tone", m_cells.given("Tone"));
+        return skip(Reason::UnknownValue, "Tone", m_cells.given("Tone"));
+    }
+
+    // "A->B": A the TX tone's kind, B the RX tone's, each Tone, DTCS or nothing.
+    std::optional<SkippedRow> readCrossTones(ChannelValues &channel) const
+    {
+        const QString crossMode = m_cells.value("CrossMode");
+        const QStringList kinds = crossMode.toLower().split(QStringLiteral("->"));
+        const QStringList known {"", "tone", "dtcs"};
+        if (kinds.size() != 2 || !known.contains(kinds[0]) || !known.contains(kinds[1]))
+            return skip(Reason::UnknownValue, "CrossMode", crossMode);
+        std::optional<SkippedRow> problem;
+        if (kinds[0] == u"tone")
+            problem = ctcss("rToneFreq", channel.txTone);
+        else if (kinds[0] == u"dtcs")
+            problem = dcs("DtcsCode", 0, channel.txTone);
+        if (problem)
+            return problem;
+        if (kinds[1] == u"tone")
+            return ctcss("cToneFreq", channel.rxTone);
+        if (kinds[1] == u"dtcs")
+            return dcs("RxDtcsCode", 1, channel.rxTone);
+        return std::nullopt;
+    }
+
+    std::optional<SkippedRow> readOptions(ChannelValues &channel) const
+    {
+        const QString mode = m_cells.value("Mode").toUpper();
+        if (mode != u"FM" && mode != u"NFM")
+            return skip(Reason::Unsupported, "Mode", m_cells.given("Mode"));
+        channel.wide = mode == u"FM";
+
+        const QString skipText = m_cells.given("Skip").toUpper();
+        if (!skipText.isEmpty() && skipText != u"S")
+            return skip(Reason::UnknownValue, "Skip", m_cells.given("Skip"));
+        channel.scan = skipText.isEmpty();
+
+        const auto high = isHighPower(m_cells.value("Power"));
+        if (!high)
+            return skip(Reason::UnknownValue, "Power", m_cells.given("Power"));
+        channel.high = *high;
+
+        const QString busyLock = m_cells.value("BusyLock").toLower();
+        if (busyLock != u"carrier" && busyLock != u"off")
+            return skip(Reason::UnknownValue, "BusyLock", m_cells.given("BusyLock"));
+        channel.carrier = busyLock == u"carrier";
+        return std::nullopt;
+    }
+
+    // "High", "low", or watts ("5", "5W", "0.5 w"): below 2 W is low power.
+    static std::optional<bool> isHighPower(const QString &text)
+    {
+        QString power = text.toLower();
+        if (power == u"high" || power == u"low")
+            return power == u"high";
+        if (power.endsWith(u'w'))
+            power = power.chopped(1).trimmed();
+        const auto milliwatts = decimalUnits(power, 3, std::numeric_limits<qint64>::max() / 1000);
+        if (!milliwatts)
+            return std::nullopt;
+        return *milliwatts >= 2000;
+    }
+
+    const RowCells &m_cells;
+    Bands::Limits m_band;
+    QString m_bandName;
+    const CellTexts &m_texts;
+    EditorState m_scratch; // the row is typed into its channel 1 first
+};
+
+// A row that can be imported, waiting for its channel number.
+struct ReadyRow
+{
+    int line = 0;
+    int location = 0; // 0: the next free channel
+    ChannelValues channel;
+};
+
+// The Location of a row: 1 to 16, 0 for none given.
+std::variant<int, SkippedRow> locationOf(const RowCells &cells, bool numbered)
+{
+    const QString text = cells.given("Location");
+    if (!numbered || text.isEmpty())
+        return 0;
+    const bool digits = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const int number = digits && text.size() <= 2 ? text.toInt() : 0;
+    if (number < 1 || number > ChannelCount)
+        return SkippedRow {cells.line(), Reason::LocationOutOfRange, "Location", text, {}};
+    return number;
+}
+
+// Gives each ready row its channel: the numbered rows first, then the others into the free
+// channels in file order.
+QList<ChannelValues> placeRows(const QList<ReadyRow> &rows, QList<SkippedRow> &skipped)
+{
+    std::array<bool, ChannelCount + 1> taken {};
+    QList<ChannelValues> placed;
+    auto place = [&](const ReadyRow &row, int number) {
+        taken[number] = true;
+        ChannelValues channel = row.channel;
+        channel.number = number;
+        placed.append(channel);
+    };
+    for (const ReadyRow &row : rows) {
+        if (row.location == 0)
+            continue;
+        if (taken[row.location])
+            skipped.append({row.line, Reason::LocationTaken, "Location", QString::number(row.location), {}});
+        else
+            place(row, row.location);
+    }
+    for (const ReadyRow &row : rows) {
+        if (row.location != 0)
+            continue;
+        const auto free = std::find(taken.begin() + 1, taken.end(), false);
+        if (free == taken.end())
+            skipped.append({row.line, Reason::NoChannelLeft, {}, {}, {}});
+        else
+            place(row, int(free - taken.begin()));
+    }
+    return placed;
+}
+
+QHash<QString, int> columnsOf(const CsvText::Record &header)
+{
+    QHash<QString, int> columns;
+    for (int i = 0; i < header.cells.size(); ++i) {
+        const QString name = header.cells[i].trimmed().toLower();
+        if (!columns.contains(name))
+            columns.insert(name, i);
+    }
+    return columns;
+}
+
+const Message &messageOf(Reason reason)
+{
+    switch (reason) {
+    case Reason::LocationOutOfRange: return Messages::CsvLocationOutOfRange;
+    case Reason::LocationTaken: return Messages::CsvLocationTaken;
+    case Reason::NoChannelLeft: return Messages::CsvNoChannelLeft;
+    case Reason::NoFrequency: return Messages::CsvNoFrequency;
+    case Reason::NotANumber: return Messages::CsvNotANumber;
+    case Reason::RxOutOfBand: return Messages::CsvRxOutOfBand;
+    case Reason::TxOutOfBand: return Messages::CsvTxOutOfBand;
+    case Reason::ToneRefused: return Messages::CsvToneRefused;
+    case Reason::Unsupported: return Messages::CsvUnsupported;
+    case Reason::UnknownValue: break;
+    }
+    return Messages::CsvUnknownValue;
+}
+
+} // namespace
+
+namespace CsvChannelTable {
+
+QStringList columns()
+{
+    QStringList names;
+    for (const char *name : ColumnNames)
+        names << QLatin1StringView(name);
+    return names;
+}
+
+Export exportTable(const EditorState &state, const CellTexts &texts)
+{
+    Export result;
+    result.text = CsvText::line(columns()) + QStringLiteral("\r\n");
+    for (const ChannelValues &channel : ChannelValues::allOf(state, texts)) {
+        if (const auto row = exportRow(channel))
+            result.text += CsvText::line(*row) + QStringLiteral("\r\n");
+        else
+            result.leftOut.append(channel.number);
+    }
+    return result;
+}
+
+Import importTable(const QByteArray &contents, const EditorState &base, const CellTexts &texts, bool renumber)
+{
+    Import result;
+    const CsvText::Document document = CsvText::parse(CsvText::decode(contents));
+    if (document.unclosedQuoteLine > 0) {
+        result.failure = Import::Failure::UnclosedQuote;
+        result.failureLine = document.unclosedQuoteLine;
+        return result;
+    }
+    if (document.records.isEmpty() || !columnsOf(document.records.first()).contains(QStringLiteral("frequency"))) {
+        result.failure = Import::Failure::NoFrequencyColumn;
+        return result;
+    }
+
+    const QHash<QString, int> columns = columnsOf(document.records.first());
+    const QString bandName = Bands::items().at(std::clamp(base.currentBand, 0, BandCount - 1));
+    const Bands::Limits band = Bands::limitsOf(bandName);
+    const bool numbered = !renumber && columns.contains(QStringLiteral("location"));
+    QList<ReadyRow> ready;
+    for (const CsvText::Record &record : document.records.mid(1)) {
+        const RowCells cells(columns, record);
+        const auto location = locationOf(cells, numbered);
+        if (const auto *problem = std::get_if<SkippedRow>(&location)) {
+            result.skipped.append(*problem);
+            continue;
+        }
+        const RowResult row = RowReader(cells, band, bandName, texts).read();
+        if (const auto *problem = std::get_if<SkippedRow>(&row))
+            result.skipped.append(*problem);
+        else
+            ready.append({record.line, std::get<int>(location), std::get<ChannelValues>(row)});
+    }
+
+    const QList<ChannelValues> channels = placeRows(ready, result.skipped);
+    std::stable_sort(result.skipped.begin(), result.skipped.end(),
+                     [](const SkippedRow &a, const SkippedRow &b) { return a.line < b.line; });
+    result.imported = int(channels.size());
+    if (channels.isEmpty()) {
+        result.failure = Import::Failure::NoUsableRow;
+        return result;
+    }
+    EditorState state = base;
+    ChannelRules::clearAllChannels(state);
+    for (const ChannelValues &channel : channels)
+        channel.storeInto(state, texts);
+    result.state = state;
+    return result;
+}
+
+QString skippedRowText(const SkippedRow &row, LanguageMode mode)
+{
+    // The value goes in last: a "%3" in a cell stays as it is.
+    const QString reason = messageOf(row.reason).text(mode)
+                               .replace(QLatin1StringView("%1"), row.column)
+                               .replace(QLatin1StringView("%3"), row.band)
+                               .replace(QLatin1StringView("%2"), row.value);
+    return Messages::CsvSkippedRow.text(mode).arg(QString::number(row.line), reason);
+}
+
+QString failureText(const Import &import, LanguageMode mode)
+{
+    switch (import.failure) {
+    case Import::Failure::NoFrequencyColumn: return Messages::CsvNoFrequencyColumn.text(mode);
+    case Import::Failure::NoUsableRow: return Messages::CsvNoUsableRow.text(mode);
+    case Import::Failure::UnclosedQuote: return Messages::CsvUnclosedQuote.text(mode).arg(import.failureLine);
+    case Import::Failure::None: break;
+    }
+    return {};
+}
+
+QString reportText(const Import &import, const QString &fileName, LanguageMode mode, int maxRows)
+{
+    QString report = import.state ? Messages::CsvImported.text(mode).arg(fileName, QString::number(import.imported))
+                                  : Messages::CsvCannotImport.text(mode) + failureText(import, mode);
+    if (import.skipped.isEmpty())
+        return report;
+    report += u'\n' + Messages::CsvRowsSkipped.text(mode);
+    for (const SkippedRow &row : import.skipped.first(std::min<qsizetype>(maxRows, import.skipped.size())))
+        report += u'\n' + skippedRowText(row, mode);
+    if (import.skipped.size() > maxRows)
+        report += u'\n' + Messages::CsvMoreRows.text(mode).arg(import.skipped.size() - maxRows);
+    return report;
+}
+
+} // namespace CsvChannelTable

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "i18n/captions.h"
+#include "i18n/languagemode.h"
+#include "image/editorstate.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Channel lists as CSV files, in the columns of the common multi-radio programming tools: what
+// `qv540-cli export` and `import` and the window's Export CSV and Import CSV commands share.
+namespace CsvChannelTable {
+
+// The columns an export writes, in their order.
+QStringList columns();
+
+struct Export
+{
+    QString text;          // the header line and one line a channel, each ending in CR LF
+    QList<int> leftOut;    // channels whose RX or TX frequency is no number (a field of odd digits)
+};
+
+// The channels of an editor state as CSV.
+Export exportTable(const EditorState &state, const CellTexts &texts);
+
+// Why an import skipped a row.
+struct SkippedRow
+{
+    enum class Reason {
+        LocationOutOfRange, // value: the Location
+        LocationTaken,      // value: the channel number
+        NoChannelLeft,
+        NoFrequency,
+        NotANumber,         // column, value
+        RxOutOfBand,        // value: the frequency as given
+        TxOutOfBand,        // value: the TX frequency Duplex and Offset give
+        ToneRefused,        // column, value
+        Unsupported,        // column, value: a mode the radio cannot do
+        UnknownValue,       // column, value
+    };
+
+    int line = 0;   // the physical line of the file, the header being line 1 unless comments precede it
+    Reason reason = Reason::UnknownValue;
+    QString column; // the column's name as an export writes it
+    QString value;
+    QString band;   // the band's name, for the band reasons
+
+    friend bool operator==(const SkippedRow &, const SkippedRow &) = default;
+};
+
+struct Import
+{
+    enum class Failure { None, NoFrequencyColumn, NoUsableRow, UnclosedQuote };
+
+    Failure failure = Failure::None;
+    int failureLine = 0;                // UnclosedQuote: where the quote opens
+    std::optional<EditorState> state;   // the base with its channels replaced; none on failure
+    int imported = 0;                   // channels imported
+    QList<SkippedRow> skipped;          // in the order of their lines
+};
+
+// Imports a CSV file's rows as the channels of base, whose band and settings stay. Every row is
+// taken as the editor takes typed values: its RX and TX frequencies must lie in base's band and
+// are lowered onto the raster, its tones must be ones the tone editor takes. Location numbers
+// the channels (1 to 16); rows without one, or every row with renumber, fill the free channels
+// in file order. A row that cannot be taken is skipped, with the reason. The whole file is read
+// and checked first, then the result holds the new state, or nothing when no row could be used.
+Import importTable(const QByteArray &contents, const EditorState &base, const CellTexts &texts, bool renumber);
+
+// "line 7: Tone \"TSQL-R\" is a mode the radio cannot do", in the given language.
+QString skippedRowText(const SkippedRow &row, LanguageMode mode);
+
+// Why a file could not be imported at all, in the given language: "it has no Frequency column."
+QString failureText(const Import &import, LanguageMode mode);
+
+// The report of an import in the given language: how many channels came from the file, or why
+// none could, then the skipped rows, at most maxRows of them.
+QString reportText(const Import &import, const QString &fileName, LanguageMode mode, int maxRows = 15);
+
+} // namespace CsvChannelTable
