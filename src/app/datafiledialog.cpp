@@ -1,5 +1,8 @@
 #include "app/datafiledialog.h"
 
+#include "storage/backups.h"
+
+#include <QDir>
 #include <QFileDialog>
 
 namespace DataFileDialog {
@@ -19,20 +22,26 @@ void setChooser(Chooser c)
 
 QString defaultSuffix(Kind kind)
 {
-    const bool csv = kind == Kind::ImportCsv || kind == Kind::ExportCsv;
-    return csv ? QStringLiteral("csv") : QStringLiteral("DAT");
+    switch (kind) {
+    case Kind::ImportCsv: case Kind::ExportCsv: return QStringLiteral("csv");
+    case Kind::ExportPdf: return QStringLiteral("pdf");
+    default: return QStringLiteral("DAT");
+    }
 }
 
 QFileDialog *create(QWidget *parent, Kind kind)
 {
     auto *dialog = new QFileDialog(parent);
-    const bool csv = kind == Kind::ImportCsv || kind == Kind::ExportCsv;
+    const QString suffix = defaultSuffix(kind);
     // Matched without regard to case.
-    dialog->setNameFilter(csv ? QStringLiteral("CSV(*.csv)") : QStringLiteral("Lumeo(*.DAT)"));
+    dialog->setNameFilter(suffix == u"DAT" ? QStringLiteral("Lumeo(*.DAT)")
+                                           : QStringLiteral("%1(*.%2)").arg(suffix.toUpper(), suffix));
     dialog->setOption(QFileDialog::DontConfirmOverwrite); // the commands ask themselves
     // The toolkit's own dialog matches the filter without regard to case; a desktop's may not.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    if (kind == Kind::Open || kind == Kind::ImportCsv) {
+    if (kind == Kind::OpenBackup && QDir().mkpath(Backups::folder())) // before the first read, too
+        dialog->setDirectory(Backups::folder());
+    if (kind == Kind::Open || kind == Kind::ImportCsv || kind == Kind::OpenBackup) {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
     } else {

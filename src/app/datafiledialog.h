@@ -7,13 +7,14 @@ class QFileDialog;
 class QWidget;
 
 // The file dialog of the Open and Save commands, filtered to data files ("Lumeo(*.DAT)"; on a
-// file system that tells case apart, names ending in ".dat" show too), and of Import CSV and
-// Export CSV, filtered to CSV files in the same way.
+// file system that tells case apart, names ending in ".dat" show too), of Import CSV and Export
+// CSV, filtered to CSV files in the same way, of Export PDF, and of Open Backup, which opens
+// data files in the backups folder.
 namespace DataFileDialog {
 
-enum class Kind { Open, Save, ImportCsv, ExportCsv };
+enum class Kind { Open, Save, ImportCsv, ExportCsv, ExportPdf, OpenBackup };
 
-// The extension a saved name without one gets: "DAT" or "csv".
+// The extension a saved name without one gets: "DAT", "csv" or "pdf".
 QString defaultSuffix(Kind kind);
 
 // Asks for a file name; empty when the user cancels.

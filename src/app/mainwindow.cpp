@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/channelgrid.h"
+#include "app/channelsheet.h"
 #include "app/datafiledialog.h"
 #include "app/layoutunits.h"
 #include "app/portdialog.h"
@@ -12,16 +13,26 @@
 #include "dialogs/powertuningdialog.h"
 #include "dialogs/testfrequencydialog.h"
 #include "editor/channelrules.h"
+#include "editor/settingsrules.h"
 #include "i18n/captions.h"
 #include "image/codec.h"
 #include "interchange/csvchanneltable.h"
 #include "link/portselection.h"
 #include "link/sessiondriver.h"
+#include "storage/backups.h"
 #include "storage/datafile.h"
+#include "storage/recentfiles.h"
 #include "storage/wholefile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -62,6 +73,23 @@ void setItems(QComboBox *combo, const QStringList &items)
     combo->setCurrentIndex(index < items.size() ? index : -1);
 }
 
+// One undo step: the editor state before a change and after it.
+class EditorStateChange : public QUndoCommand
+{
+public:
+    EditorStateChange(std::function<void(const EditorState &)> restore, EditorState before, EditorState after)
+        : m_restore(std::move(restore)), m_before(std::move(before)), m_after(std::move(after))
+    {
+    }
+    void undo() override { m_restore(m_before); }
+    void redo() override { m_restore(m_after); }
+
+private:
+    std::function<void(const EditorState &)> m_restore;
+    EditorState m_before;
+    EditorState m_after;
+};
+
 } // namespace
 
 MainWindow::MainWindow(const SettingsFile &settingsFile, QWidget *parent)
@@ -70,6 +98,11 @@ MainWindow::MainWindow(const SettingsFile &settingsFile, QWidget *parent)
     , m_settingsFile(settingsFile)
 {
     m_clock = [] { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; };
+    m_undoStack = new QUndoStack(this);
+    // The recent files are kept beside the settings file, which has no room for them.
+    m_recentFiles = std::make_unique<RecentFiles>(QFileInfo(m_settingsFile.writePath()).absolutePath()
+                                                  + QStringLiteral("/recent-files.ini"));
+    setAcceptDrops(true);
     buildMenus();
     buildToolbar();
     buildFrames();
@@ -78,7 +111,11 @@ MainWindow::MainWindow(const SettingsFile &settingsFile, QWidget *parent)
     restoreSettings();
 }
 
-MainWindow::~MainWindow() = default;
+// The history goes before the widgets its signals update.
+MainWindow::~MainWindow()
+{
+    m_undoStack->disconnect(this);
+}
 
 // The feature dialogs are windows of their own, without owner, so that they stand beside the
 // main window; they are created now, hidden, so that every language switch reaches them. The
@@ -117,6 +154,47 @@ void MainWindow::applyDialogEdit(const EditorState &edited)
 {
     m_state = edited;
     showState();
+    recordEdit();
+}
+
+void MainWindow::recordEdit()
+{
+    if (m_state == m_recorded)
+        return;
+    // The step is pushed after the change was made: its first redo shows what is there.
+    m_undoStack->push(new EditorStateChange([this](const EditorState &state) { restoreEditorState(state); },
+                                            m_recorded, m_state));
+    m_recorded = m_state;
+}
+
+// Shows a state of the history. Its cells are written again in the language in force, so that
+// an undo after a switch brings back no text of the other language; the debug mode stays as it
+// is, since the gesture is no edit.
+void MainWindow::restoreEditorState(const EditorState &state)
+{
+    EditorState restored = state;
+    restored.debugUnlocked = m_state.debugUnlocked;
+    ChannelRules::retranslateCells(restored, cellTexts());
+    m_state = restored;
+    m_recorded = restored;
+    showState();
+    reloadDialogs();
+}
+
+// Open, a read and start-up replace the editor: what came before cannot be undone into it.
+void MainWindow::resetHistory()
+{
+    m_undoStack->clear();
+    m_recorded = m_state;
+}
+
+void MainWindow::undoOrRedo(bool undo)
+{
+    m_channelGrid->commitEdit(); // an open edit is the latest change
+    if (undo)
+        m_undoStack->undo();
+    else
+        m_undoStack->redo();
 }
 
 // After the state was replaced (a file opened, a read), open dialogs show it. Decoding has
@@ -147,6 +225,7 @@ void MainWindow::relockClicked()
 void MainWindow::setDebugUnlocked(bool unlocked)
 {
     m_state.debugUnlocked = unlocked;
+    m_recorded.debugUnlocked = unlocked;
     m_relockAction->setVisible(unlocked);
     m_powerTuningDialog->setUnlocked(unlocked);
 }
@@ -169,10 +248,23 @@ void MainWindow::buildMenus()
     m_newAction = action(m_fileMenu, "mnuNew");
     m_openAction = action(m_fileMenu, "mnuOpen");
     m_saveAction = action(m_fileMenu, "mnuAssave");
+    m_fileMenu->addSeparator();
     m_importCsvAction = action(m_fileMenu, "mnuImportCsv");
     m_exportCsvAction = action(m_fileMenu, "mnuExportCsv");
+    m_exportPdfAction = action(m_fileMenu, "mnuExportPdf");
+    m_printAction = action(m_fileMenu, "mnuPrint");
+    m_fileMenu->addSeparator();
+    m_openBackupAction = action(m_fileMenu, "mnuOpenBackup");
+    m_recentMenu = m_fileMenu->addMenu(QString());
+    m_recentMenu->setObjectName(QStringLiteral("mnuRecent"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::showRecentFiles);
     m_fileMenu->addSeparator();
     m_quitAction = action(m_fileMenu, "mnuQuit");
+
+    m_editMenu = menu("mnuEdit");
+    m_undoAction = action(m_editMenu, "mnuUndo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = action(m_editMenu, "mnuRedo");
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     m_programmingMenu = menu("mnupro");
     m_readAction = action(m_programmingMenu, "mnureadFre", QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -207,6 +299,11 @@ void MainWindow::buildMenus()
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveFile);
     connect(m_importCsvAction, &QAction::triggered, this, &MainWindow::importCsv);
     connect(m_exportCsvAction, &QAction::triggered, this, &MainWindow::exportCsv);
+    connect(m_exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
+    connect(m_printAction, &QAction::triggered, this, &MainWindow::printSheet);
+    connect(m_openBackupAction, &QAction::triggered, this, &MainWindow::openBackup);
+    connect(m_undoAction, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    connect(m_redoAction, &QAction::triggered, this, [this] { undoOrRedo(false); });
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_lockAction, &QAction::triggered, this, &MainWindow::toggleLock);
     connect(m_portAction, &QAction::triggered, this, &MainWindow::choosePort);
@@ -244,6 +341,7 @@ void MainWindow::buildToolbar()
 void MainWindow::buildFrames()
 {
     m_channelGrid = new ChannelGrid(m_state);
+    connect(m_channelGrid, &ChannelGrid::edited, this, &MainWindow::recordEdit);
     connect(m_channelGrid, &ChannelGrid::frequencyOutOfBand, this, [this] {
         ask(Messages::BeyondRange, {});
         m_channelGrid->table()->setFocus();
@@ -276,7 +374,10 @@ void MainWindow::buildFrames()
         settingsLayout->addWidget(label, row, 0);
         settingsLayout->addWidget(combo, row, 1);
         ++row;
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, field](int index) { m_state.*field = index; });
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, field](int index) {
+            m_state.*field = index;
+            recordEdit();
+        });
     };
     addSetting(m_voicePromptLabel, "Label4", m_voicePromptCombo, "Combo2", &EditorState::voicePrompt);
     addSetting(m_timeoutLabel, "Label5", m_timeoutCombo, "Combo3", &EditorState::timeout);
@@ -331,6 +432,7 @@ void MainWindow::restoreSettings()
     changeBand(0);
     resetToDefaults();
     markSaved();
+    resetHistory();
 }
 
 void MainWindow::resetToDefaults()
@@ -350,10 +452,12 @@ void MainWindow::retranslate()
     const LanguageMode mode = m_language;
     auto caption = [mode](const QString &key) { return captionText(key, mode); };
     showTitle();
-    for (QMenu *menu : {m_fileMenu, m_programmingMenu, m_settingsMenu, m_languageMenu, m_helpMenu})
+    for (QMenu *menu : {m_fileMenu, m_editMenu, m_programmingMenu, m_settingsMenu, m_languageMenu, m_helpMenu,
+                        m_recentMenu})
         menu->setTitle(caption(menu->objectName()));
+    // Every command named in the caption table; the recent files' paths are shown as they are.
     for (QAction *action : menuBar()->findChildren<QAction *>())
-        if (!action->objectName().isEmpty())
+        if (hasCaption(action->objectName()))
             action->setText(caption(action->objectName()));
     const std::pair<QAction *, const char *> toolTips[] = {{m_newAction, "Toolbar1.new"}, {m_openAction, "Toolbar1.open"},
         {m_saveAction, "Toolbar1.save"}, {m_readAction, "Toolbar1.read"}, {m_writeAction, "Toolbar1.write"}};
@@ -395,6 +499,7 @@ void MainWindow::switchLanguage(LanguageMode mode)
     m_channelGrid->commitEdit();
     m_language = mode;
     retranslate();
+    ChannelRules::retranslateCells(m_recorded, cellTexts());
 }
 
 // The title names the file opened or saved last, whatever the language; else it is the
@@ -481,6 +586,7 @@ void MainWindow::changeBand(int band)
         ChannelRules::clearAllChannels(m_state);
         m_state.currentBand = band;
         m_channelGrid->refresh();
+        recordEdit();
     } else {
         m_bandCombo->setCurrentIndex(m_state.currentBand);
     }
@@ -494,6 +600,7 @@ void MainWindow::newFile()
         return;
     ChannelRules::emptyChannelCells(m_state);
     m_channelGrid->refresh();
+    recordEdit();
 }
 
 void MainWindow::openFile()
@@ -520,8 +627,10 @@ bool MainWindow::openDataFile(const QString &path)
     showState();
     reloadDialogs();
     m_filePath = QFileInfo(path).absoluteFilePath();
+    m_recentFiles->add(m_filePath);
     showTitle();
     markSaved();
+    resetHistory();
     return true;
 }
 
@@ -554,6 +663,7 @@ bool MainWindow::saveFile()
         return false;
     }
     m_filePath = QFileInfo(path).absoluteFilePath();
+    m_recentFiles->add(m_filePath);
     showTitle();
     m_savedImage = image;
     return true;
@@ -578,6 +688,7 @@ void MainWindow::importCsv()
     if (import.state) {
         m_state = *import.state;
         m_channelGrid->refresh();
+        recordEdit();
     }
     const MessageIcon icon = !import.state ? MessageIcon::Critical
         : import.skipped.isEmpty()         ? MessageIcon::Information
@@ -605,6 +716,132 @@ void MainWindow::exportCsv()
              {MessageButtons::Ok, MessageIcon::Exclamation});
 }
 
+// The channel sheet of what the window shows, in the language in force.
+ChannelSheet MainWindow::channelSheet() const
+{
+    auto caption = [this](const char *key) { return captionText(QString::fromLatin1(key), m_language); };
+    ChannelSheet sheet;
+    sheet.title = caption("Form1.title");
+    sheet.facts = {{caption("Sheet.file"), m_filePath}, {m_bandLabel->text(), m_bandCombo->currentText()},
+                   {caption("Sheet.date"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))}};
+    const QTableWidget *table = m_channelGrid->table();
+    for (int column = 0; column < table->columnCount(); ++column)
+        sheet.header << table->horizontalHeaderItem(column)->text();
+    for (int row = 0; row < ChannelCount; ++row)
+        for (int column = 1; column < table->columnCount(); ++column)
+            sheet.rows[row] << table->item(row, column)->text();
+    sheet.settingsTitle = m_settingsBox->title();
+    const std::pair<QLabel *, QComboBox *> settings[] = {{m_voicePromptLabel, m_voicePromptCombo},
+        {m_timeoutLabel, m_timeoutCombo}, {m_timeoutAlertLabel, m_timeoutAlertCombo}, {m_squelchLabel, m_squelchCombo},
+        {m_batterySaveLabel, m_batterySaveCombo}, {m_keyBeepLabel, m_keyBeepCombo}};
+    for (const auto &[label, combo] : settings)
+        sheet.settings << ChannelSheet::Row {label->text(), combo->currentText()};
+    sheet.keysTitle = caption("Form6.title");
+    const std::pair<const char *, int> keys[] = {{"PF1", m_state.keyFunction1}, {"PF2", m_state.keyFunction2}};
+    for (const auto &[key, function] : keys)
+        sheet.keys << ChannelSheet::Row {QString::fromLatin1(key),
+            captionText(QStringLiteral("Form6.Combo1[%1]").arg(SettingsRules::keyFunctionShown(function)), m_language)};
+    sheet.textsTitle = caption("Form7.title");
+    sheet.texts = {m_state.embeddedTexts[0], m_state.embeddedTexts[1]};
+    return sheet;
+}
+
+void MainWindow::exportPdf()
+{
+    m_channelGrid->commitEdit();
+    const QString path = chooseSavePath(DataFileDialog::Kind::ExportPdf);
+    if (path.isEmpty())
+        return;
+    const std::unique_ptr<QTextDocument> document(channelSheet().document());
+    QString error;
+    if (!writePdf(*document, path, &error))
+        tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
+}
+
+void MainWindow::printSheet()
+{
+    m_channelGrid->commitEdit();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    if (!choosePrinter(this, printer))
+        return;
+    const std::unique_ptr<QTextDocument> document(channelSheet().document());
+    document->print(&printer);
+}
+
+// Every completed read is kept in the backups folder. A backup that cannot be written fails
+// nothing; the status line says so once.
+void MainWindow::keepBackup()
+{
+    const Backups::Result backup = Backups::keep(encodedImage(), m_state.currentBand);
+    if (backup.error.isEmpty())
+        return;
+    QStatusBar *bar = statusBar();
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString &message) { bar->setVisible(!message.isEmpty()); },
+            Qt::UniqueConnection);
+    bar->showMessage(Messages::BackupFailed.text(m_language) + backup.error, 20000);
+    bar->show();
+}
+
+void MainWindow::openBackup()
+{
+    if (!settleUnsavedChanges())
+        return;
+    const QString path = DataFileDialog::choose(this, DataFileDialog::Kind::OpenBackup);
+    if (!path.isEmpty())
+        openDataFile(path);
+}
+
+// The recent files' paths, as they are: never translated, an ampersand no shortcut.
+void MainWindow::showRecentFiles()
+{
+    m_recentMenu->clear();
+    for (const QString &path : m_recentFiles->paths()) {
+        QAction *action = m_recentMenu->addAction(QString(path).replace(u'&', QStringLiteral("&&")));
+        connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+}
+
+void MainWindow::openRecentFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        m_recentFiles->remove(path);
+        tell(Messages::RecentFileMissing.text(m_language) + path, {MessageButtons::Ok, MessageIcon::Information});
+        return;
+    }
+    if (settleUnsavedChanges())
+        openDataFile(path);
+}
+
+namespace {
+
+// The data file a drag brings, if it brings one.
+QString droppedDataFile(const QMimeData *mime)
+{
+    if (!mime || mime->urls().size() != 1 || !mime->urls().constFirst().isLocalFile())
+        return {};
+    const QString path = mime->urls().constFirst().toLocalFile();
+    return path.endsWith(QStringLiteral(".DAT"), Qt::CaseInsensitive) ? path : QString();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedDataFile(event->mimeData()).isEmpty() && m_session->engine().isIdle())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedDataFile(event->mimeData());
+    if (path.isEmpty() || !m_session->engine().isIdle())
+        return;
+    event->acceptProposedAction();
+    if (settleUnsavedChanges())
+        openDataFile(path);
+}
+
 void MainWindow::toggleLock()
 {
     setLocked(m_lockAction->isChecked());
@@ -630,8 +867,13 @@ void MainWindow::updateEnabled()
     m_channelGrid->setEnabled(!running && !locked);
     m_toolbar->setEnabled(!busy);
     m_programmingMenu->setEnabled(!busy);
-    for (QAction *action : {m_readAction, m_writeAction, m_newAction, m_openAction, m_importCsvAction, m_portAction})
+    for (QAction *action : {m_readAction, m_writeAction, m_newAction, m_openAction, m_importCsvAction,
+                            m_openBackupAction, m_portAction})
         action->setEnabled(!busy);
+    m_recentMenu->setEnabled(!busy);
+    // Undo is an edit: the lock and a session block it as they block the table.
+    m_undoAction->setEnabled(m_undoStack->canUndo() && !running && !locked);
+    m_redoAction->setEnabled(m_undoStack->canRedo() && !running && !locked);
     for (FeatureDialog *dialog : featureDialogs())
         dialog->setConfirmEnabled(!running);
 }
@@ -645,6 +887,8 @@ void MainWindow::connectSession()
     });
     engine.setSelectedBandProvider([this] { return m_bandCombo->currentIndex(); });
     connect(&engine, &ProtocolEngine::commandsLockedChanged, this, &MainWindow::updateEnabled);
+    connect(m_undoStack, &QUndoStack::canUndoChanged, this, &MainWindow::updateEnabled);
+    connect(m_undoStack, &QUndoStack::canRedoChanged, this, &MainWindow::updateEnabled);
     connect(&engine, &ProtocolEngine::runningChanged, this, &MainWindow::updateEnabled);
     // The status is written again when a session starts, in the language now in force, even if
     // it is the one the last session ended with.
@@ -704,6 +948,8 @@ void MainWindow::readFinished(const RadioImage &image, int radioBand)
     showState();
     reloadDialogs();
     markSaved();
+    resetHistory();
+    keepBackup();
 }
 
 // The port dialog. It is refused while a session runs: its probe would close the session's port.

@@ -21,6 +21,9 @@ class EmbeddedTextsDialog;
 class FeatureDialog;
 class KeysDialog;
 class LinkLabel;
+struct ChannelSheet;
+class QUndoStack;
+class RecentFiles;
 class OptionsDialog;
 class PowerTuningDialog;
 class TestFrequencyDialog;
@@ -62,12 +65,17 @@ public:
     TestFrequencyDialog &testFrequencyDialog() { return *m_testFrequencyDialog; }
     AboutDialog &aboutDialog() { return *m_aboutDialog; }
 
+    // The channel sheet that Print and Export PDF make of what the window shows.
+    ChannelSheet channelSheet() const;
+
     // The time of day in seconds since midnight, with fractions, which the debug mode's
     // gesture and relock are timed by; for tests, another clock.
     void setClock(std::function<double()> clock) { m_clock = std::move(clock); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildMenus();
@@ -86,6 +94,13 @@ private:
     bool saveFile();
     void importCsv();
     void exportCsv();
+    void exportPdf();
+    void printSheet();
+
+    void openBackup();
+    void openRecentFile(const QString &path);
+    void showRecentFiles();
+    void keepBackup();
     // Asks for the name of a file to save, with its default extension added and the overwrite
     // question asked; empty when the user gives up.
     QString chooseSavePath(DataFileDialog::Kind kind);
@@ -99,6 +114,11 @@ private:
     void readFinished(const RadioImage &image, int radioBand);
     void changeBand(int band);
     void applyDialogEdit(const EditorState &edited);
+    // Undo: every change of the editor becomes one step from the last recorded state to now.
+    void recordEdit();
+    void restoreEditorState(const EditorState &state);
+    void resetHistory();
+    void undoOrRedo(bool undo);
     void reloadDialogs();
     QList<FeatureDialog *> featureDialogs() const;
     void unlockCaptionClicked(int caption);
@@ -118,9 +138,11 @@ private:
     MessageAnswer tell(const QString &text, MessageStyle style);
     CellTexts cellTexts() const;
 
-    QMenu *m_fileMenu, *m_programmingMenu, *m_settingsMenu, *m_languageMenu, *m_helpMenu;
+    QMenu *m_fileMenu, *m_editMenu, *m_programmingMenu, *m_settingsMenu, *m_languageMenu, *m_helpMenu;
+    QMenu *m_recentMenu;
     QAction *m_newAction, *m_openAction, *m_saveAction, *m_quitAction;
-    QAction *m_importCsvAction, *m_exportCsvAction;
+    QAction *m_importCsvAction, *m_exportCsvAction, *m_exportPdfAction, *m_printAction, *m_openBackupAction;
+    QAction *m_undoAction, *m_redoAction;
     QAction *m_readAction, *m_writeAction;
     QAction *m_optionsAction, *m_keysAction, *m_embeddedTextsAction, *m_debugAction, *m_testFrequencyAction;
     QAction *m_lockAction, *m_portAction;
@@ -161,6 +183,9 @@ private:
     std::unique_ptr<PowerTuningDialog> m_powerTuningDialog;
     std::unique_ptr<TestFrequencyDialog> m_testFrequencyDialog;
     AboutDialog *m_aboutDialog = nullptr; // owned by the window
+    QUndoStack *m_undoStack;
+    EditorState m_recorded; // the state the last undo step ends in
+    std::unique_ptr<RecentFiles> m_recentFiles;
     DebugUnlockGesture m_unlockGesture;
     DebugRelock m_relock;
     std::function<double()> m_clock;

@@ -23,7 +23,14 @@ constexpr Caption captions[] = {
     {"mnuAssave",      "保存(&S)",     "Save(&S)"},
     {"mnuImportCsv",   "导入 CSV(&I)...", "Import CSV(&I)..."},
     {"mnuExportCsv",   "导出 CSV(&X)...", "Export CSV(&X)..."},
+    {"mnuExportPdf",   "导出 PDF(&E)...",  "Export PDF(&E)..."},
+    {"mnuPrint",       "打印(&P)...",      "Print(&P)..."},
+    {"mnuOpenBackup",  "打开备份(&B)...",  "Open Backup(&B)..."},
+    {"mnuRecent",      "最近的文件(&R)",   "Recent Files(&R)"},
     {"mnuQuit",        "退出(&Q)",     "Quit(&Q)"},
+    {"mnuEdit",        "编辑(&E)",     "Edit(&E)"},
+    {"mnuUndo",        "撤销(&U)",     "Undo(&U)"},
+    {"mnuRedo",        "重做(&R)",     "Redo(&R)"},
     {"mnupro",         "编程(&P)",     "Programming(&P)"},
     {"mnureadFre",     "读频(&R)",     "Read Frequency(&R)"},
     {"mnuwriteFre",    "写频(&W)",     "Write Frequency(&W)"},
@@ -178,6 +185,10 @@ constexpr Caption captions[] = {
     {"Form7.title",    "嵌入信息", "Embedded Information"},
     {"Form7.Command1", "确定",     "OK"},
     {"Form7.Command2", "取消",     "Cancel"},
+
+    // The channel sheet (printed or exported as PDF)
+    {"Sheet.file", "文件", "File"},
+    {"Sheet.date", "日期", "Date"},
 
     // About (the window title stays "Help")
     {"frmAbout.lblTitle",       "QV-540 对讲机编程软件", "QV-540 Radio Software "},

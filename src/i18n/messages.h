@@ -28,6 +28,8 @@ inline constexpr Message CannotOpen        {"无法打开文件：", "The file c
 inline constexpr Message CannotSave        {"无法保存文件，原有文件保持不变：", "The file could not be saved; an existing file is left as it was: "};
 inline constexpr Message AbortSession      {"正在与对讲机通信，是否中止并退出？", "A session with the radio is running. Abort it and quit?"};
 inline constexpr Message UnsavedChanges    {"信道数据或设置已修改，是否保存？", "The channel data or settings have changed. Save them?"};
+inline constexpr Message BackupFailed      {"读频成功，但未能保存备份：", "Read complete, but no backup of it could be kept: "};
+inline constexpr Message RecentFileMissing {"该文件已不存在，已从最近的文件中删除：", "The file no longer exists and was taken off the recent files: "};
 inline constexpr Message FixedNeedsChannel {"当设定为‘固定’时信道不可为空，请重设！", "When set to 'fixed' channel not is empty, please reset!"};
 inline constexpr Message FixedNeedsChannelTitle {"提示", "Tip"};
 inline constexpr Message EmptyChannelChosen {"不可选择空信道，请重新选择！", "Do not choose empty channel, please choose again!"};

@@ -834,8 +834,10 @@ private slots:
         start(settings);
         QStringList order;
         for (QAction *action : find<QMenu>("mnuFile")->actions())
-            order << (action->isSeparator() ? "|" : action->objectName());
-        QCOMPARE(order, (QStringList {"mnuNew", "mnuOpen", "mnuAssave", "mnuImportCsv", "mnuExportCsv", "|", "mnuQuit"}));
+            order << (action->isSeparator() ? "|" : action->menu() ? action->menu()->objectName() : action->objectName());
+        // New, Open, Save | Import CSV, Export CSV, Export PDF, Print | Open Backup, Recent Files | Quit
+        QCOMPARE(order, (QStringList {"mnuNew", "mnuOpen", "mnuAssave", "|", "mnuImportCsv", "mnuExportCsv",
+                                      "mnuExportPdf", "mnuPrint", "|", "mnuOpenBackup", "mnuRecent", "|", "mnuQuit"}));
         QCOMPARE(action("mnuImportCsv")->text(), texts[0]);
         QCOMPARE(action("mnuExportCsv")->text(), texts[1]);
     }

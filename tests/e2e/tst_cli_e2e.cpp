@@ -9,6 +9,7 @@
 #include "i18n/captions.h"
 #include "image/codec.h"
 #include "image/layout.h"
+#include "storage/backups.h"
 #include "storage/datafile.h"
 
 #include <QJsonArray>
@@ -145,6 +146,8 @@ private slots:
     void detectNamesTheBand_data();
     void detectNamesTheBand();
     void detectASilentRadio();
+    void readKeepsABackup_data();
+    void readKeepsABackup();
 };
 
 void TestCliE2e::readSavesWhatTheWindowSaves()
@@ -538,6 +541,50 @@ void TestCliE2e::detectASilentRadio()
     QVERIFY2(run.elapsed < 6000, qPrintable(QString::number(run.elapsed))); // the sixth tick of 500 ms
     QVERIFY2(isOneLineAbout(run.err, radio.device()), run.err.constData());
     QCOMPARE(run.out, QByteArray());
+}
+
+// Every read keeps its data file in the backups folder, the newest 50; --no-backup keeps none,
+// and a backup that cannot be written fails nothing.
+void TestCliE2e::readKeepsABackup_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("earlier");  // backups there before the read
+    QTest::addColumn<bool>("writable"); // whether the backups folder can be made
+    QTest::addColumn<int>("after");
+    QTest::newRow("first read") << QStringList {} << 0 << true << 1;
+    QTest::newRow("the 51st removes the oldest") << QStringList {} << 50 << true << 50;
+    QTest::newRow("--no-backup") << QStringList {"--no-backup"} << 0 << true << 0;
+    QTest::newRow("no folder for it") << QStringList {} << 0 << false << 0;
+}
+void TestCliE2e::readKeepsABackup()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, earlier);
+    QFETCH(bool, writable);
+    QFETCH(int, after);
+    const QString data = path("data");
+    if (writable)
+        QVERIFY(QDir().mkpath(data));
+    else
+        QVERIFY(writeFileBytes(data, "a file where the data folder should be"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    const QString folder = data + "/qv540/backups";
+    const RadioImage blank = encodeImage(EditorState(), English);
+    for (int i = 0; i < earlier; ++i)
+        QVERIFY(Backups::keep(blank, 0, QDateTime(QDate(2020, 1, 1), QTime(0, i)), folder).error.isEmpty());
+
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced"}));
+    const CliRun run = runCli(QStringList {"read", "--port", radio.device(), "-o", path("read.DAT")} + options);
+    qunsetenv("XDG_DATA_HOME");
+    QCOMPARE(run.status, 0);
+    const QStringList backups = Backups::list(folder);
+    QCOMPARE(backups.size(), after);
+    if (after > 0) {
+        QCOMPARE(readFileBytes(backups.last()), readFileBytes(path("read.DAT")));
+        QVERIFY(!backups.first().endsWith("20200101-000000-400-500MHz.DAT"));
+    }
+    QCOMPARE(run.err.contains("no backup of this read was kept"), !writable);
 }
 
 QTEST_GUILESS_MAIN(TestCliE2e)

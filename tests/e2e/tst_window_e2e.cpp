@@ -17,6 +17,7 @@
 #include "image/codec.h"
 #include "link/portslots.h"
 #include "link/sessiondriver.h"
+#include "storage/backups.h"
 #include "storage/datafile.h"
 
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -479,6 +481,34 @@ private slots:
         QCOMPARE(status->text(), QString("正在通信,請稍後……"));
         w().session().abort();
         waitUntilIdle();
+    }
+
+    // A read keeps a backup, the data file that Save then writes; one that cannot be kept says so
+    // on the status line and fails nothing.
+    void readKeepsABackup()
+    {
+        const QString data = m_dir->filePath("data");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+        const QString memory = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English)));
+        MainWindow &w = start({"--unpaced", "--memory", memory});
+        action("mnureadFre")->trigger();
+        waitUntilIdle();
+        const QStringList backups = Backups::list(Backups::folder());
+        QCOMPARE(backups.size(), 1);
+        m_fileNames << m_dir->filePath("saved.DAT");
+        action("mnuAssave")->trigger();
+        QCOMPARE(readFileBytes(backups.first()), readFileBytes(m_dir->filePath("saved.DAT")));
+        QVERIFY(!w.statusBar()->isVisible());
+
+        QVERIFY(QDir(data).removeRecursively() && writeFileBytes(data, "in the way"));
+        action("mnureadFre")->trigger();
+        waitUntilIdle();
+        qunsetenv("XDG_DATA_HOME");
+        QVERIFY(w.statusBar()->isVisible());
+        QVERIFY(w.statusBar()->currentMessage().startsWith("Read complete, but no backup of it could be kept: "));
+        QCOMPARE(cell(1, 1), QString("145.02500"));
+        QVERIFY(m_messages.isEmpty());
     }
 
     void noPortOpen()

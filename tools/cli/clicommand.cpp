@@ -23,7 +23,7 @@ struct VerbRule
 const std::map<QString, VerbRule> &verbRules()
 {
     static const std::map<QString, VerbRule> rules {
-        {"read", {Verb::Read, true, {"output", "raw"}}},
+        {"read", {Verb::Read, true, {"output", "raw", "no-backup"}}},
         {"write", {Verb::Write, true, {"yes", "calibration"}, "data file"}},
         {"verify", {Verb::Verify, true, {"calibration"}, "data file"}},
         {"dump", {Verb::Dump, false, {"json"}, "data file"}},
@@ -49,6 +49,7 @@ void addOptions(QCommandLineParser &parser)
         {"port", {}, "DEVICE"},
         {{"o", "output"}, {}, "FILE"},
         {"raw", {}, "FILE"},
+        {"no-backup", {}},
         {"yes", {}},
         {"calibration", {}},
         {"json", {}},
@@ -62,7 +63,8 @@ void addOptions(QCommandLineParser &parser)
 // The option names given that the verb does not take; --port counts only for the radio verbs.
 QString misplacedOption(const QCommandLineParser &parser, const VerbRule &rule)
 {
-    for (const QString &name : QStringList {"port", "output", "raw", "yes", "calibration", "json", "base", "renumber"}) {
+    for (const QString &name :
+         QStringList {"port", "output", "raw", "no-backup", "yes", "calibration", "json", "base", "renumber"}) {
         const bool allowed = rule.options.contains(name) || (name == u"port" && rule.needsPort);
         if (!allowed && parser.isSet(name))
             return name;
@@ -94,6 +96,7 @@ CliCommand commandOf(const QCommandLineParser &parser, const QString &verbName, 
             return refused(QStringLiteral("read saves to the file named by -o, not to %1").arg(files.first()));
         command.file = parser.value("output");
         command.raw = parser.value("raw");
+        command.backup = !parser.isSet("no-backup");
         if (command.file.isEmpty())
             return refused(QStringLiteral("read needs -o FILE.DAT"));
         if (!command.raw.isEmpty() && absolute(command.raw) == absolute(command.file))
@@ -152,7 +155,7 @@ QString CliCommand::helpText()
 {
     return QStringLiteral(
         "Usage:\n"
-        "  qv540-cli read   --port DEVICE -o FILE.DAT [--raw FILE.bin]\n"
+        "  qv540-cli read   --port DEVICE -o FILE.DAT [--raw FILE.bin] [--no-backup]\n"
         "  qv540-cli write  --port DEVICE FILE.DAT [--yes] [--calibration]\n"
         "  qv540-cli verify --port DEVICE FILE.DAT [--calibration]\n"
         "  qv540-cli dump   FILE.DAT [--json]\n"
@@ -166,7 +169,9 @@ QString CliCommand::helpText()
         "\n"
         "Commands:\n"
         "  read     Read the radio and save its programming as a data file, as the window\n"
-        "           saves it after a read. The file is replaced only by a complete read.\n"
+        "           saves it after a read. The file is replaced only by a complete read. A\n"
+        "           backup of it goes to the backups folder too (~/.local/share/qv540/backups,\n"
+        "           the newest 50 kept).\n"
         "  write    Write a data file's programming to the radio, as the window writes it.\n"
         "  verify   Read the radio and compare every byte a write of FILE.DAT would send;\n"
         "           prints the radio addresses (hexadecimal) that differ.\n"
@@ -185,6 +190,7 @@ QString CliCommand::helpText()
         "                   port slot n).\n"
         "  -o FILE          read, import, encode: the data file to save; export: the CSV file.\n"
         "  --raw FILE.bin   read: also keep the 1024 bytes exactly as received.\n"
+        "  --no-backup      read: keep no backup of the read.\n"
         "  --yes            write: go on when the radio's band differs from the file's.\n"
         "  --calibration    write, verify: include the power-tuning block, as the window's\n"
         "                   debug mode does.\n"

@@ -5,7 +5,7 @@
 
 // One invocation of qv540-cli, as its arguments ask for it:
 //
-//   qv540-cli read   --port DEVICE -o FILE.DAT [--raw FILE.bin]
+//   qv540-cli read   --port DEVICE -o FILE.DAT [--raw FILE.bin] [--no-backup]
 //   qv540-cli write  --port DEVICE FILE.DAT [--yes] [--calibration]
 //   qv540-cli verify --port DEVICE FILE.DAT [--calibration]
 //   qv540-cli dump   FILE.DAT [--json]
@@ -24,6 +24,7 @@ struct CliCommand
     QString output; // export, import, encode: the file to save
     QString raw;    // read: also keep the bytes as received here
     QString base;   // import: the data file whose band and settings the channels join
+    bool backup = true; // read: keep a backup of the read
     bool renumber = false;
     bool yes = false;
     bool calibration = false;

@@ -12,6 +12,8 @@
 #include "interchange/programmingjson.h"
 #include "link/portslots.h"
 #include "link/sessionmessage.h"
+#include "image/layout.h"
+#include "storage/backups.h"
 #include "storage/datafile.h"
 #include "storage/wholefile.h"
 
@@ -114,12 +116,23 @@ int CliRunner::read(const CliCommand &command)
 
     // Only a complete read gets here; both files are put in place whole or not at all.
     QString error;
-    if (!DataFile::write(command.file, CliImages::savedAfterRead(image, radioBand), &error))
+    const RadioImage saved = CliImages::savedAfterRead(image, radioBand);
+    if (!DataFile::write(command.file, saved, &error))
         return fail(ExitStatus::FileFailed,
                     QStringLiteral("%1: cannot save the data file (%2)").arg(command.file, error));
     if (!command.raw.isEmpty() && !saveBytes(command.raw, image.bytes(), QStringLiteral("raw copy")))
         return ExitStatus::FileFailed;
+    if (command.backup)
+        keepBackup(saved);
     return ExitStatus::Success;
+}
+
+// A backup that cannot be written fails nothing: the read has been saved where asked.
+void CliRunner::keepBackup(const RadioImage &saved)
+{
+    const Backups::Result backup = Backups::keep(saved, Layout::bandOfCode(saved.byte(Layout::BandCode)).value_or(-1));
+    if (!backup.error.isEmpty())
+        std::fprintf(m_err, "qv540-cli: warning: no backup of this read was kept (%s)\n", qUtf8Printable(backup.error));
 }
 
 int CliRunner::write(const CliCommand &command)

@@ -28,6 +28,7 @@ public:
 
 private:
     int read(const CliCommand &command);
+    void keepBackup(const RadioImage &saved);
     int write(const CliCommand &command);
     int verify(const CliCommand &command);
     int dump(const CliCommand &command);
