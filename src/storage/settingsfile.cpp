@@ -6,16 +6,21 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#ifndef QV540_INSTALL_BINDIR
+#define QV540_INSTALL_BINDIR ""
+#endif
+
 namespace {
 const QString FileName = QStringLiteral("parameter");
 }
 
-SettingsFile SettingsFile::locate(const QString &programDir, const QString &userConfigDir)
+SettingsFile SettingsFile::locate(const QString &programDir, const QString &userConfigDir, const QString &installedDir)
 {
     SettingsFile file;
     const QString besideProgram = QDir(programDir).filePath(FileName);
     const QFileInfo dir(programDir);
-    if (dir.isDir() && dir.isWritable()) {
+    const bool installed = !installedDir.isEmpty() && QDir(programDir) == QDir(installedDir);
+    if (dir.isDir() && dir.isWritable() && !installed) {
         file.m_readPath = file.m_writePath = besideProgram;
         return file;
     }
@@ -27,7 +32,8 @@ SettingsFile SettingsFile::locate(const QString &programDir, const QString &user
 SettingsFile SettingsFile::forThisProgram()
 {
     return locate(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                  QStringLiteral(QV540_INSTALL_BINDIR));
 }
 
 Settings SettingsFile::read() const

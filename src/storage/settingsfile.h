@@ -12,12 +12,14 @@ struct Settings
 };
 
 // Where the settings file lives. Beside the program when its folder is writable, as a portable
-// copy of the program expects; otherwise in the user's configuration folder, where a file
+// copy of the program expects; otherwise, and always for the folder the program is installed in
+// (writable to root, but shared by every user), in the user's configuration folder, where a file
 // beside the program serves as the preset until the user's own file exists.
 class SettingsFile
 {
 public:
-    static SettingsFile locate(const QString &programDir, const QString &userConfigDir);
+    static SettingsFile locate(const QString &programDir, const QString &userConfigDir,
+                               const QString &installedDir = {});
     static SettingsFile forThisProgram();
 
     const QString &readPath() const { return m_readPath; }

@@ -75,6 +75,18 @@ private slots:
         QCOMPARE(file.read(), (Settings {1, 2, 1}));
     }
 
+    // The folder the program is installed in is shared by every user: even when it can be
+    // written (by root), the settings go to the user's configuration folder.
+    void installedFolder()
+    {
+        QTemporaryDir dir;
+        const QString bin = dir.filePath("usr/bin");
+        QVERIFY(QDir().mkpath(bin));
+        const SettingsFile file = SettingsFile::locate(bin, dir.filePath("config/qv540"), bin + "/");
+        QCOMPARE(file.writePath(), dir.filePath("config/qv540/parameter"));
+        QCOMPARE(file.readPath(), QDir(bin).filePath("parameter")); // the preset, until the user's own
+    }
+
     void cannotWrite()
     {
         QTemporaryDir dir;
