@@ -101,7 +101,9 @@ void decodeSettings(const Reader &in, EditorState &state)
     const int base = Layout::OptionSettings;
     takeInRange(dtmf[0], in.byte(base + 0), 0, 3);
     takeInRange(dtmf[1], in.byte(base + 1), 0, 3);
-    if (const int b = in.byte(base + 2); b >= 10 && b <= 100)
+    // 00 is what the start value 0 stores: read it back as such, or a file saved with the start
+    // value would take whatever duration the editor held before.
+    if (const int b = in.byte(base + 2); b == 0 || (b >= 10 && b <= 100))
         dtmf[2] = b * 10; // milliseconds
     takeInRange(dtmf[3], in.byte(base + 3), 0, 3);
     takeInRange(dtmf[4], in.byte(base + 4), 0, 16);
