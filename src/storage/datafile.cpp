@@ -1,7 +1,8 @@
 #include "storage/datafile.h"
 
+#include "storage/wholefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace DataFile {
 
@@ -38,12 +39,7 @@ QByteArray contentsOf(const RadioImage &image)
 
 bool write(const QString &path, const RadioImage &image, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray contents = contentsOf(image);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit();
-    if (!written && error)
-        *error = file.errorString();
-    return written;
+    return writeWholeFile(path, contentsOf(image), error);
 }
 
 } // namespace DataFile

@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "common/files.h"
+#include "common/filesizelimit.h"
 #include "common/windowparts.h"
 
 using Column = EditorState::Column;
@@ -680,6 +681,31 @@ private slots:
         const int before = int(m_messages.size());
         action("mnuAssave")->trigger();
         QCOMPARE(m_messages.size(), before);
+    }
+
+    // The disk fills up during a save: a message, and the old file, the caption and the unsaved
+    // changes as they were.
+    void saveOntoAFullDisk()
+    {
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        const QString path = richFile();
+        const QByteArray old = readFileBytes(path);
+        QVERIFY(w.openDataFile(path));
+        const QString title = w.windowTitle();
+        typeFrequency(3, 1, "436.125");
+        m_fileNames << path;
+        m_answers << MessageAnswer::Yes; // overwrite
+        {
+            const FileSizeLimit fullDisk(500);
+            action("mnuAssave")->trigger();
+        }
+        QVERIFY2(messageText().startsWith("The file could not be saved"), qPrintable(messageText()));
+        QCOMPARE(readFileBytes(path), old);
+        QCOMPARE(w.windowTitle(), title);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList {"parameter", "rich.DAT"}));
+        m_answers << MessageAnswer::Cancel;
+        QVERIFY(!w.close());
+        QCOMPARE(messageText(), QString("The channel data or settings have changed. Save them?"));
     }
 
     // Open with unsaved changes asks first, as closing does.

@@ -2,6 +2,7 @@
 // band check, a silent radio and files that are no data files. QV540_CLI is the tool's path.
 
 #include "common/files.h"
+#include "common/filesizelimit.h"
 #include "common/radioemulator.h"
 #include "i18n/captions.h"
 #include "image/codec.h"
@@ -53,9 +54,12 @@ struct CliRun
     qint64 elapsed = 0;
 };
 
-CliRun runCli(const QStringList &arguments)
+// Runs the tool; childSetup runs in the child before the tool starts.
+CliRun runCli(const QStringList &arguments, std::function<void()> childSetup = {})
 {
     QProcess process;
+    if (childSetup)
+        process.setChildProcessModifier(childSetup);
     QElapsedTimer clock;
     clock.start();
     process.start(QStringLiteral(QV540_CLI), arguments);
@@ -130,6 +134,7 @@ private slots:
     void filesThatCannotBeUsed_data();
     void filesThatCannotBeUsed();
     void portThatCannotBeOpened();
+    void readOntoAFullDisk();
     void dumpJsonOfARichFile();
     void helpVersionAndUsage();
 };
@@ -341,6 +346,20 @@ void TestCliE2e::portThatCannotBeOpened()
     const CliRun run = runCli({"write", "--port", "/dev/qv540-missing", file});
     QCOMPARE(run.status, 1);
     QVERIFY2(isOneLineAbout(run.err, "/dev/qv540-missing"), run.err.constData());
+}
+
+// The disk fills up while the data file is saved: the old file stays, nothing is left behind.
+void TestCliE2e::readOntoAFullDisk()
+{
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced"}));
+    const QByteArray kept = DataFile::contentsOf(encodeImage(richState(3), English));
+    QVERIFY(writeFileBytes(path("kept.DAT"), kept));
+    const CliRun run = runCli({"read", "--port", radio.device(), "-o", path("kept.DAT")}, [] { limitFileSize(500); });
+    QCOMPARE(run.status, 3);
+    QVERIFY2(isOneLineAbout(run.err, path("kept.DAT")), run.err.constData());
+    QCOMPARE(readFileBytes(path("kept.DAT")), kept);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"kept.DAT"});
 }
 
 void TestCliE2e::dumpJsonOfARichFile()

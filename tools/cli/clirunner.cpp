@@ -10,12 +10,12 @@
 #include "link/portslots.h"
 #include "link/sessionmessage.h"
 #include "storage/datafile.h"
+#include "storage/wholefile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -236,10 +236,10 @@ int CliRunner::sessionFailed(const QString &port, CliSession::Result result)
 
 bool CliRunner::writeRaw(const QString &path, const RadioImage &image)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(image.bytes()) == image.size() && file.commit())
+    QString error;
+    if (writeWholeFile(path, image.bytes(), &error))
         return true;
-    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the raw copy (%2)").arg(path, file.errorString()));
+    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the raw copy (%2)").arg(path, error));
     return false;
 }
 
