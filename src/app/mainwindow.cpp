@@ -549,5 +549,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // Shutdown: the three settings. A settings file that cannot be written does not keep the
     // program open.
     m_settingsFile.write({quint8(m_lockAction->isChecked() ? 1 : 0), quint8(m_portSlot), quint8(m_language)});
+    // The end frame of a session ended here or just before may still wait in the port's buffer;
+    // the program must not end before it is on the wire.
+    m_session->link().waitForWritten(SessionDriver::FlushTimeout);
     event->accept();
 }

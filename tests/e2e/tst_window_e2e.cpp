@@ -457,6 +457,20 @@ private slots:
         QVERIFY(find<QToolBar>("Toolbar1")->isEnabled());
     }
 
+    // The end frame sent when the window closes during a session reaches the radio, although the
+    // window and its port go at once, as when the program ends.
+    void closingDuringASessionSendsTheEndFrame()
+    {
+        const QString log = m_dir->filePath("radio.log");
+        MainWindow &w = start({"--log", log}); // paced: the read still runs when the window closes
+        action("mnureadFre")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(framesFromProgram(log).size() >= 4, 5000); // in the data phase
+        m_answers << MessageAnswer::Yes;
+        QVERIFY(w.close());
+        m_window.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(framesFromProgram(log).value(framesFromProgram(log).size() - 1), QString("45"), 2000);
+    }
+
     void closingDuringASessionAsks()
     {
         MainWindow &w = start({"--split", "1"});
