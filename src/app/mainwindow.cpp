@@ -993,5 +993,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // The dialogs have no owner: left open, they would keep the program running.
     for (FeatureDialog *dialog : featureDialogs())
         dialog->hide();
+    // The end frame of a session ended here or just before may still wait in the port's buffer;
+    // the program must not end before it is on the wire.
+    m_session->link().waitForWritten(SessionDriver::FlushTimeout);
     event->accept();
 }

@@ -130,8 +130,12 @@ FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringV
     if (!typed || *typed < band.low * PerMHz || *typed >= band.high * PerMHz)
         return FrequencyEdit::OutOfBand;
 
-    const qint64 tensOfHertz = (*typed + 500) / 1000;
-    state.cell(row, column) = frequencyTextOfUnits(snapUnitsToStep(tensOfHertz));
+    const qint64 stored = snapUnitsToStep((*typed + 500) / 1000); // in units of 10 Hz
+    // Rounding to 10 Hz can carry a value just below the top of the band onto it (499.999996
+    // in 400-500MHz), which lies outside the band as much as the top itself.
+    if (stored >= band.high * qint64(100'000))
+        return FrequencyEdit::OutOfBand;
+    state.cell(row, column) = frequencyTextOfUnits(stored);
     if (column == Column::RxFrequency && state.cell(row, Column::TxFrequency).isEmpty())
         fillNewChannel(state, row, texts);
     return FrequencyEdit::Stored;

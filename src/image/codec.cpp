@@ -104,7 +104,9 @@ void decodeSettings(const Reader &in, EditorState &state)
     const int base = Layout::OptionSettings;
     for (int i : {0, 1, 3, 4, 5, 7})
         takeInRange(dtmf[i], in.byte(base + i), OptionSettings[i]);
-    if (const int b = in.byte(base + DurationSetting); OptionSettings[DurationSetting].contains(b))
+    // 00 is what the start value 0 stores: read it back as such, or a file saved with the start
+    // value would take whatever duration the editor held before.
+    if (const int b = in.byte(base + DurationSetting); b == 0 || OptionSettings[DurationSetting].contains(b))
         dtmf[DurationSetting] = b * 10; // milliseconds
     if (const int b = in.byte(base + DigitSetting); b == 0x00 || b == 0xFF)
         dtmf[DigitSetting] = 0;

@@ -28,12 +28,21 @@ std::optional<qint64> decimalUnits(QStringView text, int decimals, qint64 limit)
             if (!isAsciiDigit(c))
                 return std::nullopt;
 
+    Q_ASSERT(decimals >= 0 && decimals <= 18 && limit <= 1'000'000'000'000'000'000);
+    qint64 scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    // A whole part above this makes the value reach the limit; stopping there keeps the
+    // arithmetic below from overflowing, however many digits the text has.
+    const qint64 wholeLimit = limit / scale;
     qint64 units = 0;
     for (QChar c : whole) {
-        units = units * 10 + c.digitValue();
-        if (units >= limit) // also keeps the sum from overflowing
+        if (units > wholeLimit / 10)
             return std::nullopt;
+        units = units * 10 + c.digitValue();
     }
+    if (units > wholeLimit)
+        return std::nullopt;
     for (int i = 0; i < decimals; ++i)
         units = units * 10 + (i < fraction.size() ? fraction[i].digitValue() : 0);
     if (fraction.size() > decimals && fraction[decimals].digitValue() >= 5)

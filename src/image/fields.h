@@ -31,7 +31,7 @@ FrequencyBytes frequencyBytes(QStringView text);
 
 // A plain decimal number (digits with at most one point, at least one digit, no sign, no
 // blanks) as a count of 10^-decimals units, rounded half up. Nothing for any other text or a
-// value that is not below limit.
+// value that is not below limit. Takes 0 to 18 decimals and a limit of at most 10^18.
 std::optional<qint64> decimalUnits(QStringView text, int decimals, qint64 limit);
 
 // The value of a frequency text in 10 Hz units: plain digits with at most one point, no sign,

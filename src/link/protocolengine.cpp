@@ -8,9 +8,6 @@ constexpr int IdentitySize = 8;
 constexpr int IdentityBandCode = 5;
 constexpr int ReadDataSize = 4 + ProtocolEngine::ReadBlockSize;
 constexpr char ReadDataMark = 0x57;
-// Nothing longer than a read-data frame is ever recognised, so more collected bytes tell
-// nothing new; keeping them would only let a chattering line grow the buffer without bound.
-constexpr int MaxCollected = 256;
 constexpr int ReadProgressStep = 25;
 constexpr int ReadProgressCeiling = 450;
 constexpr int WriteProgressStep = 10;

@@ -30,6 +30,9 @@ public:
     static constexpr int WriteEnd = 0x0360; // a write covers 0x0010 to 0x035F, less the gaps
     static constexpr int ReadBlockSize = 64;
     static constexpr int WriteBlockSize = 16;
+    // Nothing longer than a read-data frame is ever recognised, so more collected bytes tell
+    // nothing new; keeping them would only let a chattering line grow the buffer without bound.
+    static constexpr int MaxCollected = 256;
 
     // The frames the program sends.
     static QByteArray wakeUpFrame() { return QByteArrayLiteral("PROGRAM"); }
@@ -82,6 +85,8 @@ public:
     // The band the radio named in its identity in the current or last session, -1 when its
     // code names no band or it has not identified itself.
     int identifiedBand() const { return m_identifiedBand; }
+    // How many received bytes wait to be recognised as a reply: at most MaxCollected.
+    int collectedSize() const { return int(m_receive.size()); }
     SessionMessage status() const { return m_status; }
     // The image the current or last write sends, taken when the radio identified itself.
     const RadioImage &writeImage() const { return m_writeImage; }

@@ -20,6 +20,7 @@ void SessionDriver::closePort()
 {
     if (!m_engine.isIdle())
         m_engine.abort();
+    m_link.waitForWritten(FlushTimeout); // closing would discard the end frame
     m_link.close();
 }
 

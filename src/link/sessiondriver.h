@@ -23,6 +23,9 @@ public:
 
     static constexpr int SessionInterval = 500; // ms, the session timer
     static constexpr int BlinkInterval = 200;   // ms, the blink timer
+    // How long a program about to end waits for its last frames to leave: the radio must get
+    // the end frame, or it stays in programming mode.
+    static constexpr int FlushTimeout = 2000; // ms
 
     explicit SessionDriver(QObject *parent = nullptr);
 

@@ -34,9 +34,8 @@ std::optional<RadioImage> imageOfContents(const QByteArray &contents);
 // The bytes of a data file holding an encoded image.
 QByteArray contentsOf(const RadioImage &image);
 
-// Writes a data file holding an encoded image. The new content goes to a temporary file beside
-// the target which then replaces it, keeping its permissions: an existing file is either
-// replaced whole or left untouched. On failure returns false and says why in error.
+// Writes a data file holding an encoded image, whole or not at all (WholeFile::write). On failure
+// returns false and says why in error.
 bool write(const QString &path, const RadioImage &image, QString *error = nullptr);
 
 } // namespace DataFile

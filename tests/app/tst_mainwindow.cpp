@@ -28,6 +28,9 @@
 
 #include "common/files.h"
 #include "common/richstates.h"
+#ifdef Q_OS_UNIX
+#include "common/filesizelimit.h"
+#endif
 #include "common/windowparts.h"
 
 using Column = EditorState::Column;
@@ -683,6 +686,35 @@ private slots:
         const int before = int(m_messages.size());
         action("mnuAssave")->trigger();
         QCOMPARE(m_messages.size(), before);
+    }
+
+    // The disk fills up during a save: a message, and the old file, the caption and the unsaved
+    // changes as they were.
+    void saveOntoAFullDisk()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("needs a file size limit (POSIX)");
+#else
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        const QString path = richFile();
+        const QByteArray old = readFileBytes(path);
+        QVERIFY(w.openDataFile(path));
+        const QString title = w.windowTitle();
+        typeFrequency(3, 1, "436.125");
+        m_fileNames << path;
+        m_answers << MessageAnswer::Yes; // overwrite
+        {
+            const FileSizeLimit fullDisk(500);
+            action("mnuAssave")->trigger();
+        }
+        QVERIFY2(messageText().startsWith("The file could not be saved"), qPrintable(messageText()));
+        QCOMPARE(readFileBytes(path), old);
+        QCOMPARE(w.windowTitle(), title);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList {"parameter", "recent-files.ini", "rich.DAT"}));
+        m_answers << MessageAnswer::Cancel;
+        QVERIFY(!w.close());
+        QCOMPARE(messageText(), QString("The channel data or settings have changed. Save them?"));
+#endif
     }
 
     // Open with unsaved changes asks first, as closing does.

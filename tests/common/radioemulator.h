@@ -4,6 +4,7 @@
 // qv540-radio-sim, which CMake passes in.
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <utility>
 #include <QProcess>
@@ -34,6 +35,23 @@ inline QByteArray memoryAfterWrite(QByteArray before, const QByteArray &image, b
     for (const auto &[from, to] : written)
         before.replace(from - 0x0010, to - from + 1, addressRange(image, from, to));
     return before;
+}
+
+// The frames the program sent, in order, from the emulator's frame log (--log): each as its
+// bytes in hexadecimal, "45" for the end frame.
+inline QStringList framesFromProgram(const QString &logPath)
+{
+    QFile log(logPath);
+    QStringList frames;
+    if (!log.open(QIODevice::ReadOnly | QIODevice::Text))
+        return frames;
+    while (!log.atEnd()) {
+        // "0.123 program 52 00 10 40"
+        const QStringList fields = QString::fromLatin1(log.readLine().trimmed()).split(' ');
+        if (fields.value(1) == QLatin1StringView("program"))
+            frames << fields.mid(2).join(' ');
+    }
+    return frames;
 }
 
 // The emulator as a child process; stopped with SIGTERM, which makes it save.

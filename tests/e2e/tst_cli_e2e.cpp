@@ -2,6 +2,7 @@
 // band check, a silent radio and files that are no data files. QV540_CLI is the tool's path.
 
 #include "common/files.h"
+#include "common/filesizelimit.h"
 #include "common/radioemulator.h"
 #include "common/richstates.h"
 #include "editor/bands.h"
@@ -57,9 +58,12 @@ struct CliRun
     qint64 elapsed = 0;
 };
 
-CliRun runCli(const QStringList &arguments)
+// Runs the tool; childSetup runs in the child before the tool starts.
+CliRun runCli(const QStringList &arguments, std::function<void()> childSetup = {})
 {
     QProcess process;
+    if (childSetup)
+        process.setChildProcessModifier(childSetup);
     QElapsedTimer clock;
     clock.start();
     process.start(QStringLiteral(QV540_CLI), arguments);
@@ -125,6 +129,8 @@ private slots:
 
     void readSavesWhatTheWindowSaves();
     void silentRadioLeavesNoFile();
+    void radioFaults_data();
+    void radioFaults();
     void interruptTellsTheRadioToStop();
     void writeLeavesTheImageInTheRadio_data();
     void writeLeavesTheImageInTheRadio();
@@ -134,6 +140,7 @@ private slots:
     void filesThatCannotBeUsed_data();
     void filesThatCannotBeUsed();
     void portThatCannotBeOpened();
+    void readOntoAFullDisk();
     void dumpJsonOfARichFile();
     void helpVersionAndUsage();
     void csvRoundTrip();
@@ -207,6 +214,65 @@ void TestCliE2e::silentRadioLeavesNoFile()
     QCOMPARE(existing.status, 1);
     QCOMPARE(readFileBytes(path("kept.DAT")), QByteArray("the backup of yesterday"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"kept.DAT"});
+}
+
+// Every fault of the emulator, early and in the middle of a read and of a write. Replies are
+// counted from 1: the acknowledge of the wake-up, the identity, the acknowledge that opens the
+// data phase, then in a read data and acknowledge in turn (35 in all), in a write one
+// acknowledge per block (49). Read requests are counted from 1 too.
+void TestCliE2e::radioFaults_data()
+{
+    QTest::addColumn<QString>("verb");
+    QTest::addColumn<QStringList>("fault");
+    QTest::addColumn<int>("status");
+    const struct { const char *name; QStringList fault; bool readOnly; } modes[] = {
+        {"silent after the wake-up", {"--silent-after", "1"}, false},
+        {"silent in the middle", {"--silent-after", "20"}, false},
+        {"stray byte before the identity", {"--stray-byte"}, false},
+        {"identity a byte short", {"--missing-byte", "2"}, false},
+        {"reply in the middle a byte short", {"--missing-byte", "20"}, false},
+        {"identity a byte long", {"--extra-byte", "2"}, false},
+        {"reply in the middle a byte long", {"--extra-byte", "21"}, false},
+        {"acknowledge for the first block", {"--ack-for-data-at", "1"}, true},
+        {"acknowledge for the 8th block", {"--ack-for-data-at", "8"}, true},
+        {"first block for another address", {"--wrong-address-at", "1"}, true},
+        {"8th block for another address", {"--wrong-address-at", "8"}, true},
+    };
+    for (const QString verb : {"read", "write"}) {
+        for (const auto &mode : modes)
+            if (verb == "read" || !mode.readOnly)
+                QTest::addRow("%s, %s", qPrintable(verb), mode.name) << verb << mode.fault << 1;
+        QTest::addRow("%s, replies in pieces", qPrintable(verb)) << verb << QStringList {"--split", "3"} << 0;
+    }
+}
+
+// A failed session ends within about three seconds of the radio's last good reply, tells the
+// radio to leave programming mode, and leaves every file as it was.
+void TestCliE2e::radioFaults()
+{
+    QFETCH(QString, verb);
+    QFETCH(QStringList, fault);
+    QFETCH(int, status);
+    QTemporaryDir logDir;
+    const QString log = logDir.filePath("radio.log");
+    Radio radio;
+    QVERIFY(radio.start(QStringList {"--unpaced", "--band", "0", "--log", log} + fault));
+    const QByteArray kept = DataFile::contentsOf(encodeImage(richState(0), English)); // the radio's band
+    QVERIFY(writeFileBytes(path("kept.DAT"), kept));
+
+    const QStringList arguments = verb == "read"
+        ? QStringList {"read", "--port", radio.device(), "-o", path("kept.DAT"), "--raw", path("new.bin")}
+        : QStringList {"write", "--port", radio.device(), path("kept.DAT")};
+    const CliRun run = runCli(arguments);
+    QCOMPARE(run.status, status);
+    QTRY_COMPARE_WITH_TIMEOUT(framesFromProgram(log).value(framesFromProgram(log).size() - 1), QString("45"), 2000);
+    QCOMPARE(framesFromProgram(log).count("45"), 1);
+    if (status == 0)
+        return;
+    QVERIFY2(run.elapsed < 6000, qPrintable(QString::number(run.elapsed)));
+    QVERIFY2(isOneLineAbout(run.err, radio.device()), run.err.constData());
+    QCOMPARE(readFileBytes(path("kept.DAT")), kept);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"kept.DAT"}); // no new or temporary file
 }
 
 void TestCliE2e::writeLeavesTheImageInTheRadio_data()
@@ -357,6 +423,20 @@ void TestCliE2e::portThatCannotBeOpened()
     const CliRun run = runCli({"write", "--port", "/dev/qv540-missing", file});
     QCOMPARE(run.status, 1);
     QVERIFY2(isOneLineAbout(run.err, "/dev/qv540-missing"), run.err.constData());
+}
+
+// The disk fills up while the data file is saved: the old file stays, nothing is left behind.
+void TestCliE2e::readOntoAFullDisk()
+{
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced"}));
+    const QByteArray kept = DataFile::contentsOf(encodeImage(richState(3), English));
+    QVERIFY(writeFileBytes(path("kept.DAT"), kept));
+    const CliRun run = runCli({"read", "--port", radio.device(), "-o", path("kept.DAT")}, [] { limitFileSize(500); });
+    QCOMPARE(run.status, 3);
+    QVERIFY2(isOneLineAbout(run.err, path("kept.DAT")), run.err.constData());
+    QCOMPARE(readFileBytes(path("kept.DAT")), kept);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"kept.DAT"});
 }
 
 void TestCliE2e::dumpJsonOfARichFile()

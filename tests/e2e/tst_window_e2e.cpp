@@ -511,6 +511,75 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
+    // Every fault of the emulator, early and in the middle of a read and of a write. Replies are
+    // counted from 1: the acknowledge of the wake-up, the identity, the acknowledge that opens
+    // the data phase, then in a read data and acknowledge in turn, in a write one acknowledge
+    // per block. Read requests are counted from 1 too.
+    void radioFaults_data()
+    {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<bool>("fails");
+        const struct { const char *name; QStringList fault; bool readOnly; } modes[] = {
+            {"silent after the wake-up", {"--silent-after", "1"}, false},
+            {"silent in the middle", {"--silent-after", "20"}, false},
+            {"stray byte before the identity", {"--stray-byte"}, false},
+            {"identity a byte short", {"--missing-byte", "2"}, false},
+            {"reply in the middle a byte short", {"--missing-byte", "20"}, false},
+            {"identity a byte long", {"--extra-byte", "2"}, false},
+            {"reply in the middle a byte long", {"--extra-byte", "21"}, false},
+            {"acknowledge for the first block", {"--ack-for-data-at", "1"}, true},
+            {"acknowledge for the 8th block", {"--ack-for-data-at", "8"}, true},
+            {"first block for another address", {"--wrong-address-at", "1"}, true},
+            {"8th block for another address", {"--wrong-address-at", "8"}, true},
+        };
+        for (bool write : {false, true}) {
+            const char *verb = write ? "write" : "read";
+            for (const auto &mode : modes)
+                if (!write || !mode.readOnly)
+                    QTest::addRow("%s, %s", verb, mode.name) << write << mode.fault << true;
+            QTest::addRow("%s, replies in pieces", verb) << write << QStringList {"--split", "3"} << false;
+        }
+    }
+
+    // A failed session shows the communication error, tells the radio to leave programming mode
+    // and gives the window back as it was: channels, settings and dialog tables (the whole editor
+    // state), and the changes not yet saved still unsaved.
+    void radioFaults()
+    {
+        QFETCH(bool, write);
+        QFETCH(QStringList, fault);
+        QFETCH(bool, fails);
+        const QString log = m_dir->filePath("radio.log");
+        MainWindow &w = start(QStringList {"--unpaced", "--band", "5", "--log", log} + fault);
+        const QString file = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(file, encodeImage(radioState(), English)));
+        QVERIFY(w.openDataFile(file));
+        combo("Combo9")->setCurrentIndex(4); // a change not yet saved
+        const EditorState before = w.state();
+        if (!write)
+            m_answers << MessageAnswer::No; // the read may replace it unsaved
+        clickToolbar(write ? "mnuwriteFre" : "mnureadFre");
+        waitUntilIdle();
+        QTRY_COMPARE_WITH_TIMEOUT(framesFromProgram(log).value(framesFromProgram(log).size() - 1), QString("45"), 2000);
+        QCOMPARE(framesFromProgram(log).count("45"), 1);
+        if (!fails) {
+            QCOMPARE(m_messages.size(), write ? 0 : 1);
+            QCOMPARE(w.state() == before, write);
+            return;
+        }
+        QCOMPARE(m_messages.last().text, QString("Communication error, please check the intercom model, fault, "
+                                                 "attachment and computer serial choice!"));
+        QVERIFY(w.state() == before);
+        QCOMPARE(combo("Combo9")->currentIndex(), 4);
+        QCOMPARE(cell(1, 1), QString("145.02500"));
+        QVERIFY(action("mnuwriteFre")->isEnabled() && find<QGroupBox>("Frame2")->isEnabled() && table()->isEnabled());
+        QVERIFY(!find<QLabel>("Label")->isVisible() && !find<QProgressBar>("ProgressBar1")->isVisible());
+        m_answers << MessageAnswer::Cancel;
+        QVERIFY(!w.close()); // the change is still unsaved: closing asks
+        QCOMPARE(m_messages.last().text, QString("The channel data or settings have changed. Save them?"));
+    }
+
     void noPortOpen()
     {
         MainWindow &w = start({"--unpaced"});
@@ -519,6 +588,20 @@ private slots:
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages[0].text.startsWith("Communication port not open"));
         QVERIFY(find<QToolBar>("Toolbar1")->isEnabled());
+    }
+
+    // The end frame sent when the window closes during a session reaches the radio, although the
+    // window and its port go at once, as when the program ends.
+    void closingDuringASessionSendsTheEndFrame()
+    {
+        const QString log = m_dir->filePath("radio.log");
+        MainWindow &w = start({"--log", log}); // paced: the read still runs when the window closes
+        action("mnureadFre")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(framesFromProgram(log).size() >= 4, 5000); // in the data phase
+        m_answers << MessageAnswer::Yes;
+        QVERIFY(w.close());
+        m_window.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(framesFromProgram(log).value(framesFromProgram(log).size() - 1), QString("45"), 2000);
     }
 
     void closingDuringASessionAsks()

@@ -75,6 +75,8 @@ private slots:
         QTest::newRow("two points") << 400 << 500 << rx << "43.6.1" << FrequencyEdit::Unchanged << "436.12500";
         QTest::newRow("pasted letters") << 400 << 500 << rx << "4e2" << FrequencyEdit::Unchanged << "436.12500";
         QTest::newRow("huge pasted number") << 400 << 500 << rx << QString(30, '9') << FrequencyEdit::OutOfBand << "436.12500";
+        QTest::newRow("fourteen digits") << 400 << 500 << rx << "60602599602599" << FrequencyEdit::OutOfBand << "436.12500";
+        QTest::newRow("rounds up onto the top") << 400 << 500 << rx << "499.999996" << FrequencyEdit::OutOfBand << "436.12500";
         QTest::newRow("emptied TX") << 400 << 500 << tx << "" << FrequencyEdit::Unchanged << "446.12500";
         QTest::newRow("emptied RX") << 400 << 500 << rx << "" << FrequencyEdit::Erased << "";
     }

@@ -347,6 +347,8 @@ private slots:
                                                 << Check([](const EditorState &s) { QCOMPARE(s.optionSettingTable[6], 7); });
         QTest::newRow("DTMF delay in range") << Patch {{258, hex("0F")}}
                                              << Check([](const EditorState &s) { QCOMPARE(s.optionSettingTable[2], 150); });
+        QTest::newRow("DTMF delay 00, as the start value stores it")
+            << Patch {{258, hex("00")}} << Check([](const EditorState &s) { QCOMPARE(s.optionSettingTable[2], 0); });
         QTest::newRow("DTMF delay out of range") << Patch {{258, hex("09")}}
                                                  << Check([](const EditorState &s) { QCOMPARE(s.optionSettingTable[2], 7); });
         QTest::newRow("revert time none") << Patch {{338, hex("FF")}}

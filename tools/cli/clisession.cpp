@@ -4,10 +4,6 @@
 
 #include <QEventLoop>
 
-namespace {
-constexpr int FlushTimeout = 2000; // ms for the end frame to leave
-}
-
 CliSession::CliSession(QObject *parent) : QObject(parent)
 {
     ProtocolEngine &engine = m_driver.engine();
@@ -93,6 +89,6 @@ CliSession::Result CliSession::run(const std::function<SessionDriver::StartResul
         return Result::NoAnswer;
     if (!result)
         loop.exec();
-    m_driver.link().waitForWritten(FlushTimeout);
+    m_driver.link().waitForWritten(SessionDriver::FlushTimeout);
     return *result;
 }

@@ -93,6 +93,11 @@ int main(int argc, char *argv[])
         {"split", "Send replies in pieces of N bytes.", "N"},
         {"ack-for-data", "Answer the first read request with an acknowledge."},
         {"wrong-address", "Answer the first read request with the next block."},
+        {"ack-for-data-at", "Answer the K-th read request with an acknowledge.", "K"},
+        {"wrong-address-at", "Answer the K-th read request with the next block.", "K"},
+        {"missing-byte", "Send the K-th reply without its last byte.", "K"},
+        {"extra-byte", "Send the K-th reply with one byte more.", "K"},
+        {"log", "Log each frame in either direction to FILE, one line each.", "FILE"},
     });
     parser.process(app);
 
@@ -124,9 +129,21 @@ int main(int argc, char *argv[])
     faults.silentAfter = intOption(parser, "silent-after", -1);
     faults.strayByte = parser.isSet("stray-byte");
     faults.split = intOption(parser, "split", 0);
-    faults.ackForData = parser.isSet("ack-for-data");
-    faults.wrongAddress = parser.isSet("wrong-address");
+    faults.ackForDataAt = parser.isSet("ack-for-data") ? 1 : intOption(parser, "ack-for-data-at", 0);
+    faults.wrongAddressAt = parser.isSet("wrong-address") ? 1 : intOption(parser, "wrong-address-at", 0);
+    faults.missingByteAt = intOption(parser, "missing-byte", 0);
+    faults.extraByteAt = intOption(parser, "extra-byte", 0);
     radio.setFaults(faults);
+
+    QFile log(parser.value("log"));
+    if (parser.isSet("log")) {
+        if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            std::fprintf(stderr, "qv540-radio-sim: cannot write the log %s: %s\n", qPrintable(log.fileName()),
+                         qPrintable(log.errorString()));
+            return 1;
+        }
+        radio.setLog(&log);
+    }
 
     QString error;
     if (!radio.open(&error)) {

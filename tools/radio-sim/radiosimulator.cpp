@@ -2,6 +2,7 @@
 
 #include "image/layout.h"
 
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -132,7 +133,7 @@ bool RadioSimulator::parseSession()
         return true;
     }
     if (first == End) {
-        consume(1);
+        take(1);
         m_state = State::Idle;
         if (m_changed)
             emit sessionEnded();
@@ -167,14 +168,24 @@ bool RadioSimulator::parseSession()
     return true;
 }
 
+void RadioSimulator::take(qsizetype frameEnd)
+{
+    log("program", m_input.left(frameEnd));
+    consume(frameEnd);
+}
+
 // Answers the frame that makes up the first frameEnd bytes of the input.
-void RadioSimulator::answer(const QByteArray &reply, qsizetype frameEnd)
+void RadioSimulator::answer(const QByteArray &frameReply, qsizetype frameEnd)
 {
     const qint64 received = m_arrivals.at(frameEnd - 1);
-    consume(frameEnd);
+    take(frameEnd);
     if (m_faults.silentAfter >= 0 && m_replies >= m_faults.silentAfter)
         return;
     ++m_replies;
+    const QByteArray reply = withFaults(frameReply);
+    if (reply.isEmpty())
+        return;
+    log("radio", reply);
     const int piece = m_faults.split > 0 ? m_faults.split : int(reply.size());
     qint64 due = m_paced ? std::max(received, m_outputFreeAt) : m_clock.nsecsElapsed();
     for (qsizetype at = 0; at < reply.size(); at += piece) {
@@ -183,6 +194,27 @@ void RadioSimulator::answer(const QByteArray &reply, qsizetype frameEnd)
         schedule(due, bytes);
     }
     m_outputFreeAt = due;
+}
+
+QByteArray RadioSimulator::withFaults(QByteArray reply) const
+{
+    if (m_replies == m_faults.missingByteAt)
+        reply.chop(1);
+    if (m_replies == m_faults.extraByteAt)
+        reply.append('\0');
+    return reply;
+}
+
+// One line a frame: seconds since the start, who sent it, its bytes in hexadecimal.
+void RadioSimulator::log(const char *sender, const QByteArray &frame)
+{
+    if (!m_log)
+        return;
+    const QString line = QStringLiteral("%1 %2 %3\n")
+                             .arg(m_clock.nsecsElapsed() / 1e9, 0, 'f', 3)
+                             .arg(QLatin1StringView(sender), QString::fromLatin1(frame.toHex(' ').toUpper()));
+    m_log->write(line.toLatin1());
+    m_log->flush(); // tests read it while the emulator runs
 }
 
 void RadioSimulator::consume(qsizetype count)
@@ -200,16 +232,15 @@ QByteArray RadioSimulator::identity() const
 
 QByteArray RadioSimulator::readData(int address, int length)
 {
-    const bool first = !m_firstReadAnswered;
-    m_firstReadAnswered = true;
-    if (first && m_faults.ackForData)
+    ++m_readRequests;
+    if (m_readRequests == m_faults.ackForDataAt)
         return QByteArray(1, Acknowledge);
     const int offset = address - 0x0010;
     QByteArray data(length, char(0xFF));
     for (int i = 0; i < length; ++i)
         if (offset + i >= 0 && offset + i < MemorySize)
             data[i] = m_memory.at(offset + i);
-    const int echoed = first && m_faults.wrongAddress ? address + length : address;
+    const int echoed = m_readRequests == m_faults.wrongAddressAt ? address + length : address;
     return header('W', echoed, length) + data;
 }
 

@@ -8,6 +8,7 @@
 #include <deque>
 #include <optional>
 
+class QFile;
 class QSocketNotifier;
 
 // The radio's side of a programming session, on the master side of a pseudo-terminal. Replies
@@ -22,13 +23,17 @@ public:
     static constexpr int MemorySize = 1024; // radio addresses 0x0010 to 0x040F
     static constexpr qint64 ByteNanoseconds = 10'000'000'000 / 9600; // start, 8 data, stop bits
 
+    // Replies and read requests are counted from 1 over the emulator's whole run; 0 turns a
+    // fault off.
     struct Faults
     {
         int silentAfter = -1;        // answer this many frames, then nothing; -1: always answer
         bool strayByte = false;      // a byte before the identity
         int split = 0;               // write replies in pieces of this many bytes; 0: whole
-        bool ackForData = false;     // answer the first read request with an acknowledge
-        bool wrongAddress = false;   // answer the first read request with another block
+        int ackForDataAt = 0;        // answer this read request with an acknowledge
+        int wrongAddressAt = 0;      // answer this read request with the next block
+        int missingByteAt = 0;       // this reply lacks its last byte
+        int extraByteAt = 0;         // this reply has one byte more at its end
     };
 
     explicit RadioSimulator(QByteArray memory, QObject *parent = nullptr);
@@ -41,6 +46,8 @@ public:
     void setPaced(bool paced) { m_paced = paced; }
     void setBandCode(std::optional<quint8> code) { m_bandCode = code; }
     void setFaults(const Faults &faults) { m_faults = faults; }
+    // Logs every frame in each direction, one line each, to an open file.
+    void setLog(QFile *log) { m_log = log; }
 
     const QByteArray &memory() const { return m_memory; }
     bool memoryChanged() const { return m_changed; }
@@ -56,7 +63,10 @@ private:
     void parse();
     bool parseStart();
     bool parseSession();
+    void take(qsizetype frameEnd); // a frame from the program, logged and consumed
     void answer(const QByteArray &reply, qsizetype frameEnd);
+    QByteArray withFaults(QByteArray reply) const;
+    void log(const char *sender, const QByteArray &frame);
     void consume(qsizetype count);
     QByteArray identity() const;
     QByteArray readData(int address, int length);
@@ -79,7 +89,8 @@ private:
     QByteArray m_input;
     std::deque<qint64> m_arrivals; // when each byte of m_input would have arrived on the wire
     int m_replies = 0;
-    bool m_firstReadAnswered = false;
+    int m_readRequests = 0;
+    QFile *m_log = nullptr;
 
     QElapsedTimer m_clock;
     qint64 m_inputFreeAt = 0;  // the inbound wire is busy until then

@@ -1,0 +1,226 @@
+// Typed text: what the channel editors make of any text a user types or pastes, and the field
+// conversions behind them. Each rule table reads its own operands from the input; the input's
+// first byte picks the table by its position in Tables, so that a table added at the end leaves
+// the meaning of every committed input as it was.
+
+#include "fuzzcheck.h"
+
+#include "editor/bands.h"
+#include "editor/channelrules.h"
+#include "image/fields.h"
+#include "image/textconversions.h"
+#include "image/tonelist.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+using Column = EditorState::Column;
+
+constexpr qint64 UnitsPerMHz = 100'000; // frequencies in units of 10 Hz
+
+const CellTexts &textsOf(quint8 selector)
+{
+    static const std::array<CellTexts, 3> texts {CellTexts::forLanguage(Language::Simplified),
+        CellTexts::forLanguage(Language::English), CellTexts::forLanguage(Language::Traditional)};
+    return texts.at(selector % 3);
+}
+
+QString textOf(FuzzInput &in)
+{
+    return QString::fromUtf8(in.rest());
+}
+
+bool onRaster(qint64 units)
+{
+    const qint64 withinStep = units % 10000;
+    return withinStep % 500 == 0 || withinStep % 625 == 0;
+}
+
+// A frequency as a cell holds it: three digits, a point, five digits.
+bool hasFrequencyShape(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^[0-9]{3}\\.[0-9]{5}$"));
+    return shape.match(text).hasMatch();
+}
+
+// A state with one channel in every other row, so that an edit meets full and empty rows.
+EditorState stateWithChannels(const CellTexts &texts)
+{
+    EditorState state;
+    for (int row = 1; row <= ChannelCount; row += 2) {
+        state.cell(row, Column::RxFrequency) = QStringLiteral("145.02500");
+        ChannelRules::fillNewChannel(state, row, texts);
+        if (row % 4 == 1)
+            state.cell(row, Column::TxFrequency).clear(); // a channel without TX frequency
+    }
+    return state;
+}
+
+// Whether two states differ only in the cells and list indexes of one row.
+bool differOnlyInRow(EditorState a, const EditorState &b, int row)
+{
+    a.channelTable[row - 1] = b.channelTable[row - 1];
+    for (size_t column = 0; column < a.channelOptionTable.size(); ++column)
+        a.channelOptionTable[column][row - 1] = b.channelOptionTable[column][row - 1];
+    return a == b;
+}
+
+// ---- Frequency entry: a stored frequency lies in the band, on the raster, with five decimals.
+void frequencyEntry(FuzzInput &in)
+{
+    const quint8 place = in.byte();
+    const int row = 1 + place % ChannelCount;
+    const int column = place & 0x10 ? Column::TxFrequency : Column::RxFrequency;
+    const int bandIndex = in.byte() % BandCount;
+    const CellTexts &texts = textsOf(in.byte());
+    const QString text = textOf(in);
+    const Bands::Limits band = Bands::limitsOf(Bands::items().at(bandIndex));
+
+    const QString kept = ChannelRules::frequencyEditorText(text);
+    FUZZ_CHECK(kept.size() <= ChannelRules::FrequencyEditorLength, kept);
+    for (QChar c : kept)
+        FUZZ_CHECK(ChannelRules::frequencyKeyAllowed(c) && c != QChar(8), kept);
+
+    const EditorState before = stateWithChannels(texts);
+    EditorState state = before;
+    const auto edit = ChannelRules::endFrequencyEdit(state, row, column, text, band, texts);
+    using Edit = ChannelRules::FrequencyEdit;
+    if (edit == Edit::Unchanged || edit == Edit::OutOfBand) {
+        FUZZ_CHECK(state == before, text);
+        return;
+    }
+    FUZZ_CHECK(differOnlyInRow(state, before, row), text);
+    if (edit == Edit::Erased) {
+        FUZZ_CHECK(text.isEmpty() && column == Column::RxFrequency && !state.channelExists(row), text);
+        return;
+    }
+    const QString stored = state.cell(row, column);
+    FUZZ_CHECK(hasFrequencyShape(stored), text + QStringLiteral(" -> ") + stored);
+    FUZZ_CHECK(Bands::contains(band, stored), text + QStringLiteral(" -> ") + stored);
+    const qint64 units = *frequencyUnits(stored);
+    FUZZ_CHECK(onRaster(units), stored);
+    // Lowered onto the raster from the typed value rounded to 10 Hz, by less than one step.
+    const auto typed = decimalUnits(text, 5, 1000 * UnitsPerMHz);
+    FUZZ_CHECK(typed && units <= *typed && *typed - units < 500, text + QStringLiteral(" -> ") + stored);
+    if (column == Column::RxFrequency && before.cell(row, Column::TxFrequency).isEmpty()) {
+        FUZZ_CHECK(state.cell(row, Column::TxFrequency) == stored, stored);
+        FUZZ_CHECK(state.cell(row, Column::RxTone) == texts.toneOff && state.cell(row, Column::TxTone) == texts.toneOff, stored);
+    }
+}
+
+// A tone cell's text is the Off item, or a tone that reads back as the same text.
+void checkToneCell(const QString &cell, const CellTexts &texts)
+{
+    if (cell == texts.toneOff)
+        return;
+    const auto word = toneWord(cell);
+    FUZZ_CHECK(word && toneText(*word) == cell, cell);
+    if (cell.startsWith(QLatin1Char('D'))) {
+        FUZZ_CHECK(cell.size() == 5 && parseDcsText(cell), cell);
+        return;
+    }
+    const auto tenths = decimalUnits(cell, 1, 10000);
+    FUZZ_CHECK(tenths && *tenths >= 670 && *tenths <= 2541 && cell.endsWith(QString::number(*tenths % 10)), cell);
+}
+
+// ---- Tone entry: typed keys, a typed tone, a pick from the list.
+void toneEntry(FuzzInput &in)
+{
+    const quint8 place = in.byte();
+    const int row = 1 + place % ChannelCount;
+    const int column = place & 0x10 ? Column::TxTone : Column::RxTone;
+    const qint16 lastPicked = qint16(in.word());
+    const CellTexts &texts = textsOf(in.byte());
+    const QString text = textOf(in);
+
+    for (QChar key : text)
+        if (const auto passed = ChannelRules::toneKey(key))
+            FUZZ_CHECK(QStringLiteral("0123456789.DNI\b").contains(*passed), QString(*passed));
+
+    EditorState before = stateWithChannels(texts);
+    before.option(column, row) = lastPicked;
+    EditorState state = before;
+    const bool changed = ChannelRules::endToneEdit(state, row, column, text, texts);
+    FUZZ_CHECK(changed == (state != before), text);
+    FUZZ_CHECK(differOnlyInRow(state, before, row), text);
+    if (changed)
+        checkToneCell(state.cell(row, column), texts);
+
+    ChannelRules::pickTone(state, row, column, lastPicked, texts);
+    const int index = state.option(column, row);
+    FUZZ_CHECK(index >= 0 && index < ToneList::Size, QString::number(index));
+    FUZZ_CHECK(state.cell(row, column) == ToneList::items(texts.toneOff).at(index), state.cell(row, column));
+    checkToneCell(state.cell(row, column), texts);
+}
+
+// ---- Tone and DCS texts: what parses is written back the same way, and words survive texts.
+void toneTexts(FuzzInput &in)
+{
+    const quint16 word = in.word();
+    const QString text = textOf(in);
+    if (const auto dcs = parseDcsText(text)) {
+        FUZZ_CHECK(dcs->code >= 0 && dcs->code <= 0777, text);
+        const QString written = dcsText(*dcs);
+        const auto again = parseDcsText(written);
+        FUZZ_CHECK(written.size() == 5 && again && again->code == dcs->code && again->inverted == dcs->inverted, written);
+    }
+    if (const auto parsed = toneWord(text))
+        FUZZ_CHECK(*parsed != NoTone && toneWord(toneText(*parsed)) == parsed, text);
+    if (word != NoTone) {
+        const QString shown = toneText(word);
+        const auto back = toneWord(shown);
+        FUZZ_CHECK(back && toneText(*back) == shown, shown);
+    }
+}
+
+// ---- Frequency fields: bytes to text and back, texts to bytes and back, the raster.
+void frequencyFields(FuzzInput &in)
+{
+    const FrequencyBytes bytes {in.byte(), in.byte(), in.byte(), in.byte()};
+    const int decimals = in.byte() % 9;
+    const qint64 limit = qint64(in.word()) << in.byte() % 40;
+    const QString text = textOf(in);
+
+    const QString shown = frequencyText(bytes);
+    FUZZ_CHECK(frequencyBytes(shown) == bytes && (shown.isEmpty() == (bytes == NoFrequency)), shown);
+
+    const FrequencyBytes stored = frequencyBytes(text);
+    if (stored != NoFrequency) {
+        const QString storedText = frequencyText(stored);
+        FUZZ_CHECK(storedText.size() == 9 && frequencyBytes(storedText) == stored, text);
+    }
+    if (const auto units = frequencyUnits(text)) {
+        FUZZ_CHECK(*units >= 0 && *units < 1000 * UnitsPerMHz, text);
+        FUZZ_CHECK(frequencyText(frequencyBytes(text)) == frequencyTextOfUnits(*units), text);
+        const qint64 snapped = snapUnitsToStep(*units);
+        FUZZ_CHECK(snapped <= *units && *units - snapped < 500 && onRaster(snapped), text);
+    }
+    if (const auto value = decimalUnits(text, decimals, limit))
+        FUZZ_CHECK(*value >= 0 && *value < limit, text);
+}
+
+struct RuleTable
+{
+    const char *name;
+    void (*check)(FuzzInput &in);
+};
+
+// Append new tables at the end: an input's first byte is its table's position.
+constexpr RuleTable Tables[] = {
+    {"frequency entry", frequencyEntry},
+    {"tone entry", toneEntry},
+    {"tone and DCS texts", toneTexts},
+    {"frequency fields", frequencyFields},
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    FuzzInput in(data, size);
+    const quint8 table = in.byte();
+    if (table < std::size(Tables))
+        Tables[table].check(in);
+    return 0;
+}
