@@ -15,6 +15,14 @@ QString frequencyText(double mhz)
     return QString::number(mhz, 'f', 5);
 }
 
+// A value as the field stores it: with five decimals, or nothing when it does not fit the eight
+// digits (a typed 999.9999999999999 counts as on the raster and would print as 1000.00000).
+std::optional<QString> fieldText(double mhz)
+{
+    const QString text = frequencyText(mhz);
+    return leadingNumber(text) < FieldLimit ? std::optional(text) : std::nullopt;
+}
+
 // The value lowered onto the raster to which it lies closer; with equal remainders the
 // 6.25 kHz raster, which subtracts the same.
 double snapReceive(double value)
@@ -30,12 +38,11 @@ std::optional<Row> afterReceiveEdit(const Row &row, QStringView text)
 {
     if (text.isEmpty())
         return Row {};
-    const double value = leadingNumber(text);
-    if (value >= FieldLimit)
-        return std::nullopt;
     Q_UNUSED(row);
-    const QString rx = frequencyText(snapReceive(value));
-    return Row {rx, rx};
+    const auto rx = fieldText(snapReceive(leadingNumber(text)));
+    if (!rx)
+        return std::nullopt;
+    return Row {*rx, *rx};
 }
 
 std::optional<Row> afterTransmitEdit(const Row &row, QStringView text)
@@ -43,10 +50,11 @@ std::optional<Row> afterTransmitEdit(const Row &row, QStringView text)
     if (text.isEmpty())
         return Row {row.rx, row.rx};
     const double value = leadingNumber(text);
-    if (value >= FieldLimit)
-        return std::nullopt;
     const double step = remainderOf(Step6k25, leadingNumber(row.rx)) == 0 ? Step6k25 : Step5k;
-    return Row {row.rx, frequencyText(value - remainderOf(step, value))};
+    const auto tx = fieldText(value - remainderOf(step, value));
+    if (!tx)
+        return std::nullopt;
+    return Row {row.rx, *tx};
 }
 
 bool transmitEditable(const Row &row)

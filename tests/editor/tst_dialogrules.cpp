@@ -30,6 +30,7 @@ private slots:
         QTest::newRow("leading number") << 1 << "" << "" << "145.0271MHz" << QStringList {"145.02500", "145.02500"};
         QTest::newRow("emptied RX empties TX") << 1 << "436.12500" << "438.00000" << "" << QStringList {"", ""};
         QTest::newRow("RX too large") << 1 << "436.12500" << "436.12500" << "1234" << QStringList {};
+        QTest::newRow("RX whole just below 1000") << 1 << "" << "" << "999.9999999999999" << QStringList {};
         QTest::newRow("TX on RX's 6.25 kHz") << 2 << "436.12500" << "436.12500" << "438.13" << QStringList {"436.12500", "438.12500"};
         QTest::newRow("TX on RX's 5 kHz") << 2 << "436.13000" << "436.13000" << "438.13" << QStringList {"436.13000", "438.13000"};
         QTest::newRow("emptied TX takes RX") << 2 << "436.13000" << "438.00000" << "" << QStringList {"436.13000", "436.13000"};

@@ -7,6 +7,9 @@
 
 #include "editor/bands.h"
 #include "editor/channelrules.h"
+#include "editor/settingsrules.h"
+#include "editor/testfrequencyrules.h"
+#include "image/codec.h"
 #include "image/fields.h"
 #include "image/textconversions.h"
 #include "image/tonelist.h"
@@ -200,6 +203,71 @@ void frequencyFields(FuzzInput &in)
         FUZZ_CHECK(*value >= 0 && *value < limit, text);
 }
 
+// ---- Test frequencies: a stored value has five decimals, lies on a raster a little below the
+// typed value, and fits the field; a refused one did not fit it.
+bool onRasterMHz(const QString &text)
+{
+    const auto units = decimalUnits(text, 5, 1000 * UnitsPerMHz);
+    return units && onRaster(*units);
+}
+
+void testFrequencies(FuzzInput &in)
+{
+    const bool receive = in.byte() % 2 == 0;
+    const QString rx = QString::fromUtf8(in.bytes(in.byte() % 16));
+    const QString text = textOf(in);
+    const TestFrequencyRules::Row row {rx, rx};
+    const auto result = receive ? TestFrequencyRules::afterReceiveEdit(row, text)
+                                : TestFrequencyRules::afterTransmitEdit(row, text);
+    static const QRegularExpression fiveDecimals(QStringLiteral("^[0-9]{1,3}\\.[0-9]{5}$"));
+    if (!result) { // only what would be written as 1000 MHz or more
+        FUZZ_CHECK(!text.isEmpty() && leadingNumber(text) >= 999.999995, text);
+        return;
+    }
+    if (text.isEmpty()) {
+        FUZZ_CHECK(receive ? result->rx.isEmpty() && result->tx.isEmpty() : result->rx == rx && result->tx == rx, text);
+        return;
+    }
+    const QString stored = receive ? result->rx : result->tx;
+    FUZZ_CHECK(fiveDecimals.match(stored).hasMatch(), text + QStringLiteral(" -> ") + stored);
+    const double typed = std::max(0.0, leadingNumber(text));
+    FUZZ_CHECK(leadingNumber(stored) <= typed + 0.000005 && typed - leadingNumber(stored) < 0.00625 + 0.000005,
+               text + QStringLiteral(" -> ") + stored);
+    FUZZ_CHECK(frequencyBytes(stored) != NoFrequency, stored);
+    if (receive) {
+        FUZZ_CHECK(result->tx == result->rx && onRasterMHz(stored), stored);
+    } else {
+        FUZZ_CHECK(result->rx == rx, stored);
+    }
+}
+
+// ---- The feature dialogs' boxes: what they accept is what the image keeps.
+void dialogTexts(FuzzInput &in)
+{
+    const int count = 1 + in.byte() % 100;
+    const QString text = textOf(in);
+
+    if (SettingsRules::delayTextAccepted(text)) {
+        FUZZ_CHECK(text.size() <= 3 && leadingNumber(text) <= SettingsRules::MaxDelay, text);
+        EditorState state;
+        state.optionText(19) = text;
+        EditorState decoded;
+        decodeImage(encodeImage(state, textsOf(0)), decoded, textsOf(0));
+        FUZZ_CHECK(decoded.optionText(19) == QString::number(text.toInt()), text);
+    }
+    const int index = SettingsRules::listIndexOfSlot(text, count);
+    FUZZ_CHECK(index >= -1 && index < count, text);
+
+    const QString kept = SettingsRules::storableEmbeddedText(text);
+    for (QChar c : kept)
+        FUZZ_CHECK(SettingsRules::embeddedCharacterStorable(c), kept);
+    EditorState state;
+    state.embeddedTexts[0] = kept;
+    EditorState decoded;
+    decodeImage(encodeImage(state, textsOf(0)), decoded, textsOf(0));
+    FUZZ_CHECK(decoded.embeddedTexts[0] == kept.left(SettingsRules::EmbeddedTextLength), kept);
+}
+
 struct RuleTable
 {
     const char *name;
@@ -212,6 +280,8 @@ constexpr RuleTable Tables[] = {
     {"tone entry", toneEntry},
     {"tone and DCS texts", toneTexts},
     {"frequency fields", frequencyFields},
+    {"test frequencies", testFrequencies},
+    {"dialog texts", dialogTexts},
 };
 
 } // namespace
