@@ -29,6 +29,7 @@
 #include <memory>
 
 #include "common/files.h"
+#include "common/windowtest.h"
 #include "common/windowparts.h"
 
 namespace {
@@ -71,9 +72,7 @@ private:
     {
         m_window.reset();
         m_dir = std::make_unique<QTemporaryDir>();
-        writeFileBytes(m_dir->filePath("parameter"), QByteArray("\x00\x00\x01", 3));
-        m_window = std::make_unique<MainWindow>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
-        m_window->show();
+        m_window = startWindow(m_dir->path(), QByteArray("\x00\x00\x01", 3));
         [&] { QVERIFY(QTest::qWaitForWindowActive(m_window.get())); }();
         return *m_window;
     }
@@ -176,7 +175,7 @@ private:
 private slots:
     void initTestCase()
     {
-        PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
+        hideMachinePorts();
         qunsetenv(PortSlots::EnvironmentVariable);
     }
 

@@ -31,6 +31,7 @@
 #include <memory>
 
 #include "common/files.h"
+#include "common/windowtest.h"
 #include "common/windowparts.h"
 
 namespace {
@@ -83,10 +84,7 @@ private:
     {
         m_window.reset();
         m_dir = std::make_unique<QTemporaryDir>();
-        writeFileBytes(m_dir->filePath("parameter"), QByteArray("\x00\x00", 2) + char(language));
-        m_window = std::make_unique<MainWindow>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
-        m_window->show();
-        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
+        m_window = startWindow(m_dir->path(), QByteArray("\x00\x00", 2) + char(language));
         return *m_window;
     }
 
@@ -126,7 +124,7 @@ private:
 private slots:
     void initTestCase()
     {
-        PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
+        hideMachinePorts();
         qunsetenv(PortSlots::EnvironmentVariable);
     }
 

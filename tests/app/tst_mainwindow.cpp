@@ -27,6 +27,7 @@
 #include <memory>
 
 #include "common/files.h"
+#include "common/windowtest.h"
 #include "common/richstates.h"
 #ifdef Q_OS_UNIX
 #include "common/filesizelimit.h"
@@ -52,11 +53,7 @@ private:
     {
         m_window.reset();
         m_dir = std::make_unique<QTemporaryDir>();
-        if (!settings.isNull())
-            writeFileBytes(settingsPath(), settings);
-        m_window = std::make_unique<MainWindow>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
-        m_window->show();
-        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
+        m_window = startWindow(m_dir->path(), settings);
         m_messages.clear();
         return *m_window;
     }
@@ -188,8 +185,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // The window sees no serial port: the same on every machine.
-        PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
+        hideMachinePorts();
         qunsetenv(PortSlots::EnvironmentVariable);
     }
 

@@ -33,6 +33,7 @@
 #include <memory>
 
 #include "common/files.h"
+#include "common/windowtest.h"
 #include "common/windowparts.h"
 
 namespace {
@@ -92,11 +93,8 @@ private:
     {
         m_window.reset();
         m_dir = std::make_unique<QTemporaryDir>();
-        writeFileBytes(m_dir->filePath("parameter"), settings);
-        m_window = std::make_unique<MainWindow>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
+        m_window = startWindow(m_dir->path(), settings);
         m_window->setClock([this] { return m_now; });
-        m_window->show();
-        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
         return *m_window;
     }
 
@@ -213,7 +211,7 @@ private:
 private slots:
     void initTestCase()
     {
-        PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
+        hideMachinePorts();
         qunsetenv(PortSlots::EnvironmentVariable);
     }
 

@@ -12,6 +12,7 @@
 #include "dialogs/powertuningdialog.h"
 #include "dialogs/testfrequencydialog.h"
 #include "common/files.h"
+#include "common/windowtest.h"
 #include "common/radioemulator.h"
 #include "common/windowparts.h"
 #include "image/codec.h"
@@ -81,10 +82,7 @@ private:
         m_radio = std::make_unique<Radio>();
         [&] { QVERIFY(m_radio->start(radioOptions)); }();
         qputenv(PortSlots::EnvironmentVariable, (m_radio->device() + ':' + otherPorts).toLocal8Bit());
-        writeFileBytes(m_dir->filePath("parameter"), QByteArray("\x00\x00\x01", 3));
-        m_window = std::make_unique<MainWindow>(SettingsFile::locate(m_dir->path(), m_dir->filePath("user")));
-        m_window->show();
-        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
+        m_window = startWindow(m_dir->path(), QByteArray("\x00\x00\x01", 3));
         return *m_window;
     }
 
@@ -107,7 +105,7 @@ private:
 private slots:
     void initTestCase()
     {
-        PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
+        hideMachinePorts();
     }
 
     void init()
