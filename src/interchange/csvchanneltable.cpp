@@ -130,16 +130,19 @@ void writeTones(QHash<QString, QString> &row, const Tone &tx, const Tone &rx)
 std::optional<QStringList> exportRow(const ChannelValues &channel)
 {
     const auto rx = frequencyUnits(channel.rx);
-    const auto tx = channel.tx.isEmpty() ? std::optional<qint64>() : frequencyUnits(channel.tx);
-    if (!rx || (!channel.tx.isEmpty() && !tx))
+    if (!rx)
+        return std::nullopt;
+    const bool hasTx = !channel.tx.isEmpty();
+    const qint64 tx = hasTx ? frequencyUnits(channel.tx).value_or(-1) : 0;
+    if (tx < 0)
         return std::nullopt;
 
     QHash<QString, QString> row = defaults();
     row["Power"] = channel.high ? "5.0W" : "1.0W";
     row["Location"] = QString::number(channel.number);
     row["Frequency"] = megahertz(*rx);
-    row["Duplex"] = !tx ? "off" : *tx == *rx ? "" : *tx > *rx ? "+" : "-";
-    row["Offset"] = megahertz(tx ? qAbs(*tx - *rx) : 0);
+    row["Duplex"] = !hasTx ? "off" : tx == *rx ? "" : tx > *rx ? "+" : "-";
+    row["Offset"] = megahertz(hasTx ? qAbs(tx - *rx) : 0);
     writeTones(row, toneOf(channel.txTone), toneOf(channel.rxTone));
     row["Mode"] = channel.wide ? "FM" : "NFM";
     row["TStep"] = *rx % 500 != 0 && *rx % 625 == 0 ? "6.25" : "5.00";
