@@ -1,6 +1,7 @@
 #include "app/channelgrid.h"
 
 #include "app/layoutunits.h"
+#include "app/typedkey.h"
 #include "editor/channelrules.h"
 #include "i18n/messages.h"
 #include "image/tonelist.h"
@@ -33,13 +34,6 @@ bool isEnter(const QKeyEvent *event)
 bool isTab(const QKeyEvent *event)
 {
     return (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
-        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-}
-
-// A key that types a character (not Tab, Backspace or a control combination).
-bool typesCharacter(const QKeyEvent *event)
-{
-    return !event->text().isEmpty() && event->text().front().unicode() >= 0x20
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
@@ -383,11 +377,8 @@ bool ChannelGrid::handleGridKey(QKeyEvent *event)
         return true;
     if (!m_state.channelExists(row))
         column = Column::RxFrequency;
-    const QChar typed = event->text().front();
-    const bool tone = column == Column::RxTone || column == Column::TxTone;
-    const bool opens = (typed.isDigit() && typed.unicode() < 128) || (tone && typed.toUpper() == QLatin1Char('D'));
-    if (opens)
-        openEditor(row, column, QString(typed.toUpper()));
+    if (const auto opening = ChannelRules::editorTextOfKeyOnCell(event->text().front(), column))
+        openEditor(row, column, *opening);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/embeddedtextsdialog.h"
 
+#include "app/typedkey.h"
 #include "editor/settingsrules.h"
 
 #include <QKeyEvent>
@@ -53,11 +54,8 @@ bool EmbeddedTextsDialog::eventFilter(QObject *watched, QEvent *event)
     auto *box = qobject_cast<QLineEdit *>(watched);
     if (box && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const QString typed = key->text();
-        const bool typesCharacter = !typed.isEmpty() && typed.front().unicode() >= 0x20
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        if (typesCharacter)
-            return !embeddedKeyAccepted(box->text().size(), box->selectedText().size(), typed.front());
+        if (typesCharacter(key))
+            return !embeddedKeyAccepted(box->text().size(), box->selectedText().size(), key->text().front());
     }
     return FeatureDialog::eventFilter(watched, event);
 }

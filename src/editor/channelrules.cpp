@@ -141,6 +141,18 @@ FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringV
     return FrequencyEdit::Stored;
 }
 
+std::optional<QString> editorTextOfKeyOnCell(QChar key, int column)
+{
+    if (column < Column::RxFrequency || column > Column::TxTone)
+        return std::nullopt;
+    if (key.isDigit() && key.unicode() < 128)
+        return QString(key);
+    const bool tone = column == Column::RxTone || column == Column::TxTone;
+    if (tone && key.toUpper() == QLatin1Char('D'))
+        return QStringLiteral("D");
+    return std::nullopt;
+}
+
 std::optional<QChar> toneKey(QChar key)
 {
     if ((key.isDigit() && key.unicode() < 128) || key == QLatin1Char('.') || key == QChar(8))

@@ -53,6 +53,11 @@ enum class FrequencyEdit {
 FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringView text, Bands::Limits band,
                                const CellTexts &texts);
 
+// A key typed on a closed frequency or tone cell (column 1 to 4) opens its editor with the text
+// this gives, as spreadsheets do: a digit, and on a tone cell also "D" (a DCS code begins so,
+// typed "d" or "D"). Nothing for any other key, which opens nothing.
+std::optional<QString> editorTextOfKeyOnCell(QChar key, int column);
+
 // ---- Tone entry ----
 
 // What a key typed into the tone editor becomes: digits, ".", Backspace and the letters d, n,

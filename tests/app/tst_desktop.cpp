@@ -29,6 +29,7 @@
 #include <memory>
 
 #include "common/files.h"
+#include "common/richstates.h"
 #include "common/windowtest.h"
 #include "common/windowparts.h"
 
@@ -38,12 +39,7 @@ const CellTexts English = CellTexts::forLanguage(Language::English);
 
 EditorState richState()
 {
-    EditorState s;
-    const QStringList rows[] = {{"436.12500", "67.0", "436.12500", "D023N", "Low", "Carrow", "Narrow", "No"},
-                                {"445.00625", "Off", "440.00000", "Off", "Hight", "Off", "Wide", "Have"}};
-    for (int row = 1; row <= 2; ++row)
-        for (int column = 1; column <= 8; ++column)
-            s.cell(row, column) = rows[row - 1][column - 1];
+    EditorState s = twoChannels();
     s.squelch = 4;
     s.keyFunction1 = 3;
     s.embeddedTexts = {"HELLO", "DEPOT 7"};

@@ -171,14 +171,8 @@ private:
     // A file with two channels in band 0, in English.
     QString richFile()
     {
-        EditorState file;
-        const QStringList rows[] = {{"436.12500", "67.0", "436.12500", "D023N", "Low", "Carrow", "Narrow", "No"},
-                                    {"445.00625", "Off", "440.00000", "Off", "Hight", "Off", "Wide", "Have"}};
-        for (int row = 1; row <= 2; ++row)
-            for (int column = 1; column <= 8; ++column)
-                file.cell(row, column) = rows[row - 1][column - 1];
         const QString path = m_dir->filePath("rich.DAT");
-        [&] { QVERIFY(DataFile::write(path, encodeImage(file, CellTexts::forLanguage(Language::English)))); }();
+        [&] { QVERIFY(DataFile::write(path, encodeImage(twoChannels(), CellTexts::forLanguage(Language::English)))); }();
         return path;
     }
 

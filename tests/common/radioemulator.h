@@ -54,6 +54,35 @@ inline QStringList framesFromProgram(const QString &logPath)
     return frames;
 }
 
+// Every fault the emulator can play, early and in the middle of a session. Replies are counted
+// from 1: the acknowledge of the wake-up, the identity, the acknowledge that opens the data
+// phase, then in a read data and acknowledge in turn (35 in all), in a write one acknowledge per
+// block (49). Read requests are counted from 1 too; their faults exist in reads only.
+struct RadioFault
+{
+    const char *name;
+    QStringList options;
+    bool readOnly;
+};
+
+inline const QList<RadioFault> &emulatorFaults()
+{
+    static const QList<RadioFault> faults {
+        {"silent after the wake-up", {"--silent-after", "1"}, false},
+        {"silent in the middle", {"--silent-after", "20"}, false},
+        {"stray byte before the identity", {"--stray-byte"}, false},
+        {"identity a byte short", {"--missing-byte", "2"}, false},
+        {"reply in the middle a byte short", {"--missing-byte", "20"}, false},
+        {"identity a byte long", {"--extra-byte", "2"}, false},
+        {"reply in the middle a byte long", {"--extra-byte", "21"}, false},
+        {"acknowledge for the first block", {"--ack-for-data-at", "1"}, true},
+        {"acknowledge for the 8th block", {"--ack-for-data-at", "8"}, true},
+        {"first block for another address", {"--wrong-address-at", "1"}, true},
+        {"8th block for another address", {"--wrong-address-at", "8"}, true},
+    };
+    return faults;
+}
+
 // The emulator as a child process; stopped with SIGTERM, which makes it save.
 class Radio
 {

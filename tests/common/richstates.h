@@ -49,3 +49,17 @@ inline EditorState richChannels(int band, const CellTexts &texts)
     s.testFrequencyTable[3] = {"436.50000", "437.00000"};
     return s;
 }
+
+// Two channels in band 0 as the window shows them in English: one with tones and every option
+// at its first item, one without tones and every option at its second item (option indexes
+// are not set: a file written from it decodes them).
+inline EditorState twoChannels()
+{
+    EditorState s;
+    const QStringList rows[] = {{"436.12500", "67.0", "436.12500", "D023N", "Low", "Carrow", "Narrow", "No"},
+                                {"445.00625", "Off", "440.00000", "Off", "Hight", "Off", "Wide", "Have"}};
+    for (int row = 1; row <= 2; ++row)
+        for (int column = 1; column <= 8; ++column)
+            s.cell(row, column) = rows[row - 1][column - 1];
+    return s;
+}

@@ -509,33 +509,18 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
-    // Every fault of the emulator, early and in the middle of a read and of a write. Replies are
-    // counted from 1: the acknowledge of the wake-up, the identity, the acknowledge that opens
-    // the data phase, then in a read data and acknowledge in turn, in a write one acknowledge
-    // per block. Read requests are counted from 1 too.
+    // Every fault of the emulator (emulatorFaults()), early and in the middle of a read and of a
+    // write; replies in pieces still succeed.
     void radioFaults_data()
     {
         QTest::addColumn<bool>("write");
         QTest::addColumn<QStringList>("fault");
         QTest::addColumn<bool>("fails");
-        const struct { const char *name; QStringList fault; bool readOnly; } modes[] = {
-            {"silent after the wake-up", {"--silent-after", "1"}, false},
-            {"silent in the middle", {"--silent-after", "20"}, false},
-            {"stray byte before the identity", {"--stray-byte"}, false},
-            {"identity a byte short", {"--missing-byte", "2"}, false},
-            {"reply in the middle a byte short", {"--missing-byte", "20"}, false},
-            {"identity a byte long", {"--extra-byte", "2"}, false},
-            {"reply in the middle a byte long", {"--extra-byte", "21"}, false},
-            {"acknowledge for the first block", {"--ack-for-data-at", "1"}, true},
-            {"acknowledge for the 8th block", {"--ack-for-data-at", "8"}, true},
-            {"first block for another address", {"--wrong-address-at", "1"}, true},
-            {"8th block for another address", {"--wrong-address-at", "8"}, true},
-        };
         for (bool write : {false, true}) {
             const char *verb = write ? "write" : "read";
-            for (const auto &mode : modes)
+            for (const RadioFault &mode : emulatorFaults())
                 if (!write || !mode.readOnly)
-                    QTest::addRow("%s, %s", verb, mode.name) << write << mode.fault << true;
+                    QTest::addRow("%s, %s", verb, mode.name) << write << mode.options << true;
             QTest::addRow("%s, replies in pieces", verb) << write << QStringList {"--split", "3"} << false;
         }
     }

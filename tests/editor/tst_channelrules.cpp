@@ -169,25 +169,32 @@ private slots:
         QTest::addColumn<QChar>("key");
         QTest::addColumn<bool>("frequency");
         QTest::addColumn<QString>("tone"); // what reaches the tone editor; empty: nothing
-        QTest::newRow("digit") << QChar('7') << true << "7";
-        QTest::newRow("point") << QChar('.') << true << ".";
-        QTest::newRow("backspace") << QChar(8) << true << QString(QChar(8));
-        QTest::newRow("d") << QChar('d') << false << "D";
-        QTest::newRow("n") << QChar('n') << false << "N";
-        QTest::newRow("I") << QChar('I') << false << "I";
-        QTest::newRow("letter") << QChar('x') << false << "";
-        QTest::newRow("enter") << QChar(13) << false << "";
-        QTest::newRow("minus") << QChar('-') << false << "";
-        QTest::newRow("wide digit") << QChar(0xFF11) << false << "";
+        QTest::addColumn<QString>("opens"); // typed on a closed frequency cell, then a tone cell
+        QTest::newRow("digit") << QChar('7') << true << "7" << "77";
+        QTest::newRow("point") << QChar('.') << true << "." << "";
+        QTest::newRow("backspace") << QChar(8) << true << QString(QChar(8)) << "";
+        QTest::newRow("d") << QChar('d') << false << "D" << "-D";
+        QTest::newRow("n") << QChar('n') << false << "N" << "";
+        QTest::newRow("I") << QChar('I') << false << "I" << "";
+        QTest::newRow("letter") << QChar('x') << false << "" << "";
+        QTest::newRow("enter") << QChar(13) << false << "" << "";
+        QTest::newRow("minus") << QChar('-') << false << "" << "";
+        QTest::newRow("wide digit") << QChar(0xFF11) << false << "" << "";
     }
     void keys()
     {
         QFETCH(QChar, key);
         QFETCH(bool, frequency);
         QFETCH(QString, tone);
+        QFETCH(QString, opens);
         QCOMPARE(frequencyKeyAllowed(key), frequency);
         const auto toneResult = toneKey(key);
         QCOMPARE(toneResult ? QString(*toneResult) : QString(), tone);
+        QString opened; // "-" where a cell opens nothing, unless neither does
+        for (int column : {Column::RxFrequency, Column::TxTone})
+            opened += editorTextOfKeyOnCell(key, column).value_or(QStringLiteral("-"));
+        QCOMPARE(opened == "--" ? QString() : opened, opens);
+        QVERIFY(!editorTextOfKeyOnCell(key, Column::Power));
     }
 
     void languageRefresh()
