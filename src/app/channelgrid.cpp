@@ -1,10 +1,12 @@
 #include "app/channelgrid.h"
 
-#include "app/layoutunits.h"
-#include "app/typedkey.h"
+#include "document/programmingdocument.h"
 #include "editor/channelrules.h"
 #include "i18n/messages.h"
 #include "image/tonelist.h"
+#include "widgets/layoutunits.h"
+#include "widgets/legibility.h"
+#include "widgets/typedkey.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -47,20 +49,10 @@ bool endsEdit(const QFocusEvent *event)
 
 } // namespace
 
-void makeLegibleWhenDisabled(QWidget *widget)
-{
-    const QColor disabledText(80, 80, 80);
-    QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, disabledText);
-    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(232, 232, 232)); // white cells greyed
-    widget->setPalette(palette);
-}
-
-ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
+ChannelGrid::ChannelGrid(ProgrammingDocument &document, QWidget *parent)
     : QWidget(parent)
     , m_table(new QTableWidget(ChannelCount, 9, this))
-    , m_state(state)
+    , m_document(document)
     , m_texts(CellTexts::forLanguage(Language::Simplified))
 {
     auto *layout = new QVBoxLayout(this);
@@ -141,6 +133,17 @@ ChannelGrid::ChannelGrid(EditorState &state, QWidget *parent)
         m_optionEditors[column - Column::Power] = combo;
     }
     fitToContents();
+    connect(&m_document, &ProgrammingDocument::programmingChanged, this, &ChannelGrid::refresh);
+}
+
+const EditorState &ChannelGrid::state() const
+{
+    return m_document.state();
+}
+
+void ChannelGrid::store(const std::function<void(EditorState &)> &change)
+{
+    m_document.edit(Command::EditChannel, change);
 }
 
 void ChannelGrid::setLanguage(LanguageMode mode, const CellTexts &texts, const QStringList &headerTexts)
@@ -168,10 +171,20 @@ void ChannelGrid::refresh()
         refreshRow(row);
 }
 
+void ChannelGrid::takeFocus()
+{
+    if (!isEnabled())
+        return;
+    if (m_table->currentColumn() < Column::RxFrequency)
+        m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, Column::RxFrequency),
+                                                   QItemSelectionModel::NoUpdate);
+    m_table->setFocus();
+}
+
 void ChannelGrid::refreshRow(int row)
 {
     for (int column = 1; column <= 8; ++column)
-        m_table->item(row - 1, column)->setText(m_state.cell(row, column));
+        m_table->item(row - 1, column)->setText(state().cell(row, column));
     markOutOfBand(row, Column::RxFrequency);
     markOutOfBand(row, Column::TxFrequency);
 }
@@ -181,7 +194,7 @@ void ChannelGrid::refreshRow(int row)
 void ChannelGrid::markOutOfBand(int row, int column)
 {
     QTableWidgetItem *item = m_table->item(row - 1, column);
-    if (Bands::contains(m_band, m_state.cell(row, column))) {
+    if (Bands::contains(m_band, state().cell(row, column))) {
         item->setData(Qt::BackgroundRole, row % 2 == 0 ? QVariant(QBrush(EvenRowTint)) : QVariant());
         item->setToolTip(QString());
         return;
@@ -246,14 +259,14 @@ void ChannelGrid::openEditor(int row, int column, const QString &typed)
     if (openEditorWidget())
         commitEdit(); // one edit at a time: what the open editor holds counts first
     // A channel can only be started with its RX frequency.
-    if (!m_state.channelExists(row)) {
+    if (!state().channelExists(row)) {
         column = Column::RxFrequency;
         m_table->setCurrentCell(row - 1, column);
     }
     m_editRow = row;
     m_editColumn = column;
     const QRect cell = cellRect(row, column);
-    const QString &text = m_state.cell(row, column);
+    const QString text = state().cell(row, column);
 
     if (column == Column::RxFrequency || column == Column::TxFrequency) {
         m_frequencyEditor->setGeometry(cell);
@@ -280,7 +293,7 @@ void ChannelGrid::openEditor(int row, int column, const QString &typed)
         {
             // Selecting while the list is hidden is not a choice: opening never writes the cell.
             const QSignalBlocker quiet(combo);
-            combo->setCurrentIndex(m_state.option(column, row));
+            combo->setCurrentIndex(state().option(column, row));
         }
         combo->show();
         combo->raise();
@@ -305,13 +318,14 @@ void ChannelGrid::endFrequencyEdit()
     if (m_ending)
         return;
     const QScopedValueRollback ending(m_ending, true);
-    const auto outcome = ChannelRules::endFrequencyEdit(m_state, m_editRow, m_editColumn, m_frequencyEditor->text(), m_band, m_texts);
+    auto outcome = ChannelRules::FrequencyEdit::Unchanged;
+    store([&](EditorState &state) {
+        outcome = ChannelRules::endFrequencyEdit(state, m_editRow, m_editColumn, m_frequencyEditor->text(), m_band, m_texts);
+    });
     hideEditor(m_frequencyEditor);
     refreshRow(m_editRow);
     if (outcome == ChannelRules::FrequencyEdit::OutOfBand)
         emit frequencyOutOfBand();
-    else if (outcome == ChannelRules::FrequencyEdit::Stored || outcome == ChannelRules::FrequencyEdit::Erased)
-        emit edited();
 }
 
 void ChannelGrid::endToneEdit()
@@ -319,11 +333,10 @@ void ChannelGrid::endToneEdit()
     if (m_ending)
         return;
     const QScopedValueRollback ending(m_ending, true);
-    const bool changed = ChannelRules::endToneEdit(m_state, m_editRow, m_editColumn, m_toneEditor->currentText(), m_texts);
+    const QString typed = m_toneEditor->currentText();
+    store([&](EditorState &state) { ChannelRules::endToneEdit(state, m_editRow, m_editColumn, typed, m_texts); });
     hideEditor(m_toneEditor);
     refreshRow(m_editRow);
-    if (changed)
-        emit edited();
 }
 
 // A pick from a list. The toolkit also reports one when a typed tone that matches an item loses
@@ -332,10 +345,9 @@ void ChannelGrid::pickTone(int index)
 {
     if (!m_toneEditor->isVisible() || m_ending)
         return;
-    ChannelRules::pickTone(m_state, m_editRow, m_editColumn, index, m_texts);
+    store([&](EditorState &state) { ChannelRules::pickTone(state, m_editRow, m_editColumn, index, m_texts); });
     refreshRow(m_editRow);
     hideEditor(m_toneEditor);
-    emit edited();
 }
 
 void ChannelGrid::pickOption(int column, int index)
@@ -343,10 +355,9 @@ void ChannelGrid::pickOption(int column, int index)
     QComboBox *combo = optionEditor(column);
     if (!combo->isVisible() || m_ending)
         return;
-    ChannelRules::pickOption(m_state, m_editRow, m_editColumn, index, m_texts);
+    store([&](EditorState &state) { ChannelRules::pickOption(state, m_editRow, m_editColumn, index, m_texts); });
     refreshRow(m_editRow);
     hideEditor(combo);
-    emit edited();
 }
 
 bool ChannelGrid::filterToneKey(QKeyEvent *event)
@@ -375,7 +386,7 @@ bool ChannelGrid::handleGridKey(QKeyEvent *event)
         return false;
     if (row < 1 || column < Column::RxFrequency || column > Column::TxTone)
         return true;
-    if (!m_state.channelExists(row))
+    if (!state().channelExists(row))
         column = Column::RxFrequency;
     if (const auto opening = ChannelRules::editorTextOfKeyOnCell(event->text().front(), column))
         openEditor(row, column, *opening);

@@ -4,26 +4,26 @@
 #include "i18n/captions.h"
 #include "image/editorstate.h"
 
+class ProgrammingDocument;
+
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QTableWidget;
 
-// Greys a disabled widget's texts (the editing lock, a running session) no lighter than can
-// still be read: contrast above 4.5:1 on the light-blue rows and on the frames.
-void makeLegibleWhenDisabled(QWidget *widget);
-
-// The channel table on screen: the grid and its in-place editors. It shows the editor state's
-// channel cells and hands what the user enters to the channel rules, which change the state.
+// The channel table on screen: the grid and its in-place editors, a view of the programming's
+// channels. What the user enters goes through the channel rules into the programming, as an
+// edit it may refuse; the grid shows whatever the programming holds afterwards.
 class ChannelGrid : public QWidget
 {
     Q_OBJECT
 
 public:
-    ChannelGrid(EditorState &state, QWidget *parent = nullptr);
+    explicit ChannelGrid(ProgrammingDocument &document, QWidget *parent = nullptr);
 
     // The table (rows 0..15 are channels 1..16, columns 1..8 their cells, column 0 the channel
     // number) and its in-place editors.
@@ -38,8 +38,11 @@ public:
     void setBandLimits(Bands::Limits limits);
     const CellTexts &cellTexts() const { return m_texts; }
 
-    // Shows the state's channel cells again, after it changed from outside.
+    // Shows the programming's channel cells again.
     void refresh();
+    // Gives the keyboard focus to the grid's current cell (the first channel's RX frequency when
+    // there is none), unless the grid is disabled.
+    void takeFocus();
 
     // Ends an edit in progress as leaving the editor does, so that what was typed counts.
     void commitEdit();
@@ -53,7 +56,6 @@ public:
 
 signals:
     void frequencyOutOfBand(); // shown to the user once the edit has ended
-    void edited();             // the state's channel table changed
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -74,6 +76,9 @@ private:
     void refreshRow(int row);
     void markOutOfBand(int row, int column);
     void fitToContents();
+    const EditorState &state() const;
+    // Hands an edit of the channels to the programming, which stores it unless refused.
+    void store(const std::function<void(EditorState &)> &change);
 
     QTableWidget *m_table;
     QLineEdit *m_frequencyEditor = nullptr;
@@ -82,7 +87,7 @@ private:
     int m_editRow = 0; // the cell being edited
     int m_editColumn = 0;
 
-    EditorState &m_state;
+    ProgrammingDocument &m_document;
     LanguageMode m_language = Language::Simplified;
     CellTexts m_texts;
     Bands::Limits m_band {400, 500};

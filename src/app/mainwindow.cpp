@@ -1,233 +1,95 @@
 #include "app/mainwindow.h"
 
 #include "app/channelgrid.h"
-#include "app/channelsheet.h"
-#include "app/datafiledialog.h"
-#include "app/layoutunits.h"
-#include "app/portdialog.h"
-#include "app/weblink.h"
+#include "app/debuggesture.h"
+#include "app/filecommands.h"
+#include "app/functionsettingspanel.h"
+#include "app/radiocommands.h"
+#include "app/sheetcommands.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/embeddedtextsdialog.h"
 #include "dialogs/keysdialog.h"
 #include "dialogs/optionsdialog.h"
 #include "dialogs/powertuningdialog.h"
 #include "dialogs/testfrequencydialog.h"
+#include "document/programmingdocument.h"
 #include "editor/channelrules.h"
-#include "editor/settingsrules.h"
 #include "i18n/captions.h"
-#include "image/codec.h"
-#include "interchange/csvchanneltable.h"
-#include "link/portselection.h"
 #include "link/sessiondriver.h"
-#include "storage/backups.h"
-#include "storage/datafile.h"
-#include "storage/recentfiles.h"
-#include "storage/wholefile.h"
+#include "widgets/legibility.h"
+#include "widgets/weblink.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QDragEnterEvent>
-#include <QMimeData>
-#include <QPrinter>
-#include <QTextDocument>
-#include <QUndoCommand>
-#include <QUndoStack>
 #include <QComboBox>
-#include <QFile>
+#include <QDragEnterEvent>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
 #include <QProgressBar>
-#include <QStatusBar>
 #include <QStyle>
-#include <QTableWidget>
-#include <QTime>
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int TimeoutItems = 40; // 15 to 600 seconds in steps of 15
-
-// The numbered items of a list: the numbers first..last, each followed by the suffix.
-QStringList numberedItems(int first, int last, int step, const QString &suffix)
-{
-    QStringList items;
-    for (int n = first; n <= last; n += step)
-        items << QString::number(n) + suffix;
-    return items;
-}
-
-// Replaces a list's items, keeping its selection and sending no change.
-void setItems(QComboBox *combo, const QStringList &items)
-{
-    const QSignalBlocker quiet(combo);
-    const int index = combo->currentIndex();
-    combo->clear();
-    combo->addItems(items);
-    combo->setCurrentIndex(index < items.size() ? index : -1);
-}
-
-// One undo step: the editor state before a change and after it.
-class EditorStateChange : public QUndoCommand
-{
-public:
-    EditorStateChange(std::function<void(const EditorState &)> restore, EditorState before, EditorState after)
-        : m_restore(std::move(restore)), m_before(std::move(before)), m_after(std::move(after))
-    {
-    }
-    void undo() override { m_restore(m_before); }
-    void redo() override { m_restore(m_after); }
-
-private:
-    std::function<void(const EditorState &)> m_restore;
-    EditorState m_before;
-    EditorState m_after;
-};
-
-} // namespace
-
 MainWindow::MainWindow(const SettingsFile &settingsFile, QWidget *parent)
     : QMainWindow(parent)
-    , m_session(new SessionDriver(this))
+    , m_document(new ProgrammingDocument(this))
+    , m_prompts(this, [this] { m_channelGrid->takeFocus(); })
     , m_settingsFile(settingsFile)
 {
-    m_clock = [] { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; };
-    m_undoStack = new QUndoStack(this);
-    // The recent files are kept beside the settings file, which has no room for them.
-    m_recentFiles = std::make_unique<RecentFiles>(QFileInfo(m_settingsFile.writePath()).absolutePath()
-                                                  + QStringLiteral("/recent-files.ini"));
     setAcceptDrops(true);
     buildMenus();
     buildToolbar();
     buildFrames();
+    buildCommands();
     buildDialogs();
-    connectSession();
+    connect(m_document, &ProgrammingDocument::programmingChanged, this, &MainWindow::showProgramming);
+    connect(m_document, &ProgrammingDocument::filePathChanged, this, &MainWindow::showTitle);
+    connect(m_document, &ProgrammingDocument::modeChanged, this, &MainWindow::updateEnabled);
+    connect(m_document, &ProgrammingDocument::historyChanged, this, &MainWindow::updateEnabled);
+    connect(m_document, &ProgrammingDocument::debugModeChanged, m_relockAction, &QAction::setVisible);
     restoreSettings();
 }
 
-// The history goes before the widgets its signals update.
+// The programming goes with the window; what it says on the way no longer reaches the window.
 MainWindow::~MainWindow()
 {
-    m_undoStack->disconnect(this);
+    m_document->disconnect(this);
 }
 
-// The feature dialogs are windows of their own, without owner, so that they stand beside the
-// main window; they are created now, hidden, so that every language switch reaches them. The
-// About box belongs to the main window and stays above it.
-void MainWindow::buildDialogs()
+const EditorState &MainWindow::state() const
 {
-    m_optionsDialog = std::make_unique<OptionsDialog>(m_state);
-    m_keysDialog = std::make_unique<KeysDialog>(m_state);
-    m_embeddedTextsDialog = std::make_unique<EmbeddedTextsDialog>(m_state);
-    m_powerTuningDialog = std::make_unique<PowerTuningDialog>(m_state);
-    m_testFrequencyDialog = std::make_unique<TestFrequencyDialog>(m_state);
-    m_aboutDialog = new AboutDialog(this);
-    const std::pair<QAction *, FeatureDialog *> commands[] = {{m_optionsAction, m_optionsDialog.get()},
-        {m_keysAction, m_keysDialog.get()}, {m_embeddedTextsAction, m_embeddedTextsDialog.get()},
-        {m_debugAction, m_powerTuningDialog.get()}, {m_testFrequencyAction, m_testFrequencyDialog.get()}};
-    for (const auto &[action, dialog] : commands) {
-        connect(action, &QAction::triggered, dialog, &FeatureDialog::present);
-        connect(dialog, &FeatureDialog::confirmed, this, &MainWindow::applyDialogEdit);
-    }
-    connect(m_aboutAction, &QAction::triggered, this, [this] {
-        m_aboutDialog->show();
-        m_aboutDialog->raise();
-        m_aboutDialog->activateWindow();
-    });
-    connect(m_optionsDialog.get(), &OptionsDialog::unlockCaptionClicked, this, &MainWindow::unlockCaptionClicked);
-    connect(m_relockAction, &QAction::triggered, this, &MainWindow::relockClicked);
+    return m_document->state();
 }
 
-QList<FeatureDialog *> MainWindow::featureDialogs() const
+SessionDriver &MainWindow::session()
 {
-    return {m_optionsDialog.get(), m_keysDialog.get(), m_embeddedTextsDialog.get(), m_powerTuningDialog.get(),
-            m_testFrequencyDialog.get()};
+    return m_radio->session();
 }
 
-void MainWindow::applyDialogEdit(const EditorState &edited)
+int MainWindow::portSlot() const
 {
-    m_state = edited;
-    showState();
-    recordEdit();
+    return m_radio->portSlot();
 }
 
-void MainWindow::recordEdit()
+bool MainWindow::openDataFile(const QString &path)
 {
-    if (m_state == m_recorded)
-        return;
-    // The step is pushed after the change was made: its first redo shows what is there.
-    m_undoStack->push(new EditorStateChange([this](const EditorState &state) { restoreEditorState(state); },
-                                            m_recorded, m_state));
-    m_recorded = m_state;
+    return m_files->openDataFile(path);
 }
 
-// Shows a state of the history. Its cells are written again in the language in force, so that
-// an undo after a switch brings back no text of the other language; the debug mode stays as it
-// is, since the gesture is no edit.
-void MainWindow::restoreEditorState(const EditorState &state)
+ChannelSheet MainWindow::channelSheet() const
 {
-    EditorState restored = state;
-    restored.debugUnlocked = m_state.debugUnlocked;
-    ChannelRules::retranslateCells(restored, cellTexts());
-    m_state = restored;
-    m_recorded = restored;
-    showState();
-    reloadDialogs();
+    return m_sheets->sheet();
 }
 
-// Open, a read and start-up replace the editor: what came before cannot be undone into it.
-void MainWindow::resetHistory()
+void MainWindow::setClock(std::function<double()> clock)
 {
-    m_undoStack->clear();
-    m_recorded = m_state;
-}
-
-void MainWindow::undoOrRedo(bool undo)
-{
-    m_channelGrid->commitEdit(); // an open edit is the latest change
-    if (undo)
-        m_undoStack->undo();
-    else
-        m_undoStack->redo();
-}
-
-// After the state was replaced (a file opened, a read), open dialogs show it. Decoding has
-// locked the debug mode: its button and sliders show it too.
-void MainWindow::reloadDialogs()
-{
-    setDebugUnlocked(m_state.debugUnlocked);
-    for (FeatureDialog *dialog : featureDialogs())
-        dialog->reload();
-}
-
-void MainWindow::unlockCaptionClicked(int caption)
-{
-    if (m_unlockGesture.click(caption, m_clock()))
-        setDebugUnlocked(true);
-}
-
-// The relock goes by the debug mode's own timing of two clicks, not the desktop's double-click
-// interval.
-void MainWindow::relockClicked()
-{
-    if (!m_relock.click(m_clock()))
-        return;
-    m_unlockGesture.reset();
-    setDebugUnlocked(false);
-}
-
-void MainWindow::setDebugUnlocked(bool unlocked)
-{
-    m_state.debugUnlocked = unlocked;
-    m_recorded.debugUnlocked = unlocked;
-    m_relockAction->setVisible(unlocked);
-    m_powerTuningDialog->setUnlocked(unlocked);
+    m_debug->setClock(std::move(clock));
 }
 
 // The menus; each action's object name keys its caption.
@@ -257,7 +119,6 @@ void MainWindow::buildMenus()
     m_openBackupAction = action(m_fileMenu, "mnuOpenBackup");
     m_recentMenu = m_fileMenu->addMenu(QString());
     m_recentMenu->setObjectName(QStringLiteral("mnuRecent"));
-    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::showRecentFiles);
     m_fileMenu->addSeparator();
     m_quitAction = action(m_fileMenu, "mnuQuit");
 
@@ -293,25 +154,7 @@ void MainWindow::buildMenus()
     m_helpTopicsAction = action(m_helpMenu, "mnumainhelp");
     m_helpTopicsAction->setEnabled(false);
     m_aboutAction = action(m_helpMenu, "mnuabout");
-
-    connect(m_newAction, &QAction::triggered, this, &MainWindow::newFile);
-    connect(m_openAction, &QAction::triggered, this, &MainWindow::openFile);
-    connect(m_saveAction, &QAction::triggered, this, &MainWindow::saveFile);
-    connect(m_importCsvAction, &QAction::triggered, this, &MainWindow::importCsv);
-    connect(m_exportCsvAction, &QAction::triggered, this, &MainWindow::exportCsv);
-    connect(m_exportPdfAction, &QAction::triggered, this, &MainWindow::exportPdf);
-    connect(m_printAction, &QAction::triggered, this, &MainWindow::printSheet);
-    connect(m_openBackupAction, &QAction::triggered, this, &MainWindow::openBackup);
-    connect(m_undoAction, &QAction::triggered, this, [this] { undoOrRedo(true); });
-    connect(m_redoAction, &QAction::triggered, this, [this] { undoOrRedo(false); });
     connect(m_quitAction, &QAction::triggered, this, &QWidget::close);
-    connect(m_lockAction, &QAction::triggered, this, &MainWindow::toggleLock);
-    connect(m_portAction, &QAction::triggered, this, &MainWindow::choosePort);
-    connect(m_simplifiedAction, &QAction::triggered, this, [this] { switchLanguage(Language::Simplified); });
-    connect(m_traditionalAction, &QAction::triggered, this, [this] { switchLanguage(Language::Traditional); });
-    connect(m_englishAction, &QAction::triggered, this, [this] { switchLanguage(Language::English); });
-    connect(m_readAction, &QAction::triggered, this, [this] { startSession(false); });
-    connect(m_writeAction, &QAction::triggered, this, [this] { startSession(true); });
 }
 
 // The toolbar shows the menu's own actions, with icons the menu leaves out; their tooltips come
@@ -340,12 +183,8 @@ void MainWindow::buildToolbar()
 
 void MainWindow::buildFrames()
 {
-    m_channelGrid = new ChannelGrid(m_state);
-    connect(m_channelGrid, &ChannelGrid::edited, this, &MainWindow::recordEdit);
-    connect(m_channelGrid, &ChannelGrid::frequencyOutOfBand, this, [this] {
-        ask(Messages::BeyondRange, {});
-        m_channelGrid->table()->setFocus();
-    });
+    m_channelGrid = new ChannelGrid(*m_document);
+    connect(m_channelGrid, &ChannelGrid::frequencyOutOfBand, this, [this] { m_prompts.ask(Messages::BeyondRange); });
 
     m_bandBox = new QGroupBox;
     m_bandBox->setObjectName(QStringLiteral("Frame1"));
@@ -358,34 +197,7 @@ void MainWindow::buildFrames()
     bandLayout->addWidget(m_bandLabel);
     bandLayout->addWidget(m_bandCombo, 1);
     connect(m_bandCombo, &QComboBox::currentIndexChanged, this, &MainWindow::changeBand);
-
-    m_settingsBox = new QGroupBox;
-    m_settingsBox->setObjectName(QStringLiteral("Frame2"));
-    auto *settingsLayout = new QGridLayout(m_settingsBox);
-    settingsLayout->setVerticalSpacing(12);
-    int row = 0;
-    auto addSetting = [&](QLabel *&label, const char *labelName, QComboBox *&combo, const char *comboName,
-                          int EditorState::*field) {
-        label = new QLabel;
-        label->setObjectName(QLatin1StringView(labelName));
-        combo = new QComboBox;
-        combo->setObjectName(QLatin1StringView(comboName));
-        combo->setMinimumWidth(twipsToPixels(this, 1335));
-        settingsLayout->addWidget(label, row, 0);
-        settingsLayout->addWidget(combo, row, 1);
-        ++row;
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, field](int index) {
-            m_state.*field = index;
-            recordEdit();
-        });
-    };
-    addSetting(m_voicePromptLabel, "Label4", m_voicePromptCombo, "Combo2", &EditorState::voicePrompt);
-    addSetting(m_timeoutLabel, "Label5", m_timeoutCombo, "Combo3", &EditorState::timeout);
-    addSetting(m_timeoutAlertLabel, "Label1", m_timeoutAlertCombo, "Combo4", &EditorState::timeoutWarn);
-    addSetting(m_squelchLabel, "Label6", m_squelchCombo, "Combo9", &EditorState::squelch);
-    addSetting(m_batterySaveLabel, "Label7", m_batterySaveCombo, "Combo6", &EditorState::batterySave);
-    addSetting(m_keyBeepLabel, "Label8", m_keyBeepCombo, "Combo7", &EditorState::beep);
-    settingsLayout->setRowStretch(row, 1);
+    m_settingsPanel = new FunctionSettingsPanel(*m_document);
 
     m_statusLabel = new QLabel;
     m_statusLabel->setObjectName(QStringLiteral("Label"));
@@ -394,13 +206,12 @@ void MainWindow::buildFrames()
     m_linkLabel->setObjectName(QStringLiteral("Label2"));
     m_progressBar = new QProgressBar;
     m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progressBar->setRange(0, ProtocolEngine::ProgressMaximum);
+    m_progressBar->hide();
 
     makeLegibleWhenDisabled(m_bandBox);
-    makeLegibleWhenDisabled(m_settingsBox);
     auto *side = new QVBoxLayout;
     side->addWidget(m_bandBox);
-    side->addWidget(m_settingsBox, 1);
+    side->addWidget(m_settingsPanel, 1);
     auto *top = new QHBoxLayout;
     top->addWidget(m_channelGrid, 0, Qt::AlignTop);
     top->addLayout(side);
@@ -415,41 +226,99 @@ void MainWindow::buildFrames()
     setCentralWidget(central);
 }
 
-// Start-up: settings, language, port, band, and the start values of everything else.
+void MainWindow::bind(QAction *action, Command command, std::function<void()> run)
+{
+    m_commands.push_back({action, command});
+    connect(action, &QAction::triggered, this, [this, command, run = std::move(run)] {
+        m_channelGrid->commitEdit(); // what was typed counts before anything else happens
+        if (m_document->allows(command))
+            run();
+    });
+}
+
+// Every command of the menus and the toolbar, by the programming's command it is.
+void MainWindow::buildCommands()
+{
+    m_files = new FileCommands(*m_document, m_prompts, this,
+                               QFileInfo(m_settingsFile.writePath()).absolutePath() + QStringLiteral("/recent-files.ini"));
+    m_sheets = new SheetCommands(*m_document, m_prompts, this, {m_channelGrid, m_bandLabel, m_bandCombo, m_settingsPanel});
+    m_radio = new RadioCommands(*m_document, m_prompts, *m_files, this,
+                                {m_statusLabel, m_progressBar, [this] { return m_bandCombo->currentIndex(); }});
+    m_debug = new DebugGesture(*m_document, this);
+    connect(m_radio, &RadioCommands::sessionEnded, m_channelGrid, &ChannelGrid::takeFocus);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { m_files->showRecentFiles(m_recentMenu); });
+    connect(m_relockAction, &QAction::triggered, m_debug, &DebugGesture::relockClicked);
+
+    bind(m_newAction, Command::NewProgramming, [this] { m_files->newProgramming(); });
+    bind(m_openAction, Command::Open, [this] { m_files->openFile(); });
+    bind(m_saveAction, Command::Save, [this] { m_files->saveFile(); });
+    bind(m_openBackupAction, Command::Open, [this] { m_files->openBackup(); });
+    bind(m_importCsvAction, Command::ImportCsv, [this] { m_sheets->importCsv(); });
+    bind(m_exportCsvAction, Command::ExportCsv, [this] { m_sheets->exportCsv(); });
+    bind(m_exportPdfAction, Command::ExportPdf, [this] { m_sheets->exportPdf(); });
+    bind(m_printAction, Command::Print, [this] { m_sheets->print(); });
+    bind(m_undoAction, Command::Undo, [this] { m_document->undo(); });
+    bind(m_redoAction, Command::Redo, [this] { m_document->redo(); });
+    bind(m_readAction, Command::Read, [this] { m_radio->read(); });
+    bind(m_writeAction, Command::Write, [this] { m_radio->write(); });
+    bind(m_portAction, Command::ChoosePort, [this] { m_radio->choosePort(); });
+    bind(m_lockAction, Command::ToggleLock, [this] { m_document->setLocked(m_lockAction->isChecked()); });
+    // The active language does nothing, not even end an open edit.
+    const std::pair<QAction *, LanguageMode> languages[] = {{m_simplifiedAction, Language::Simplified},
+        {m_traditionalAction, Language::Traditional}, {m_englishAction, Language::English}};
+    for (const auto &[action, mode] : languages) {
+        m_commands.push_back({action, Command::SwitchLanguage});
+        connect(action, &QAction::triggered, this, [this, mode] { switchLanguage(mode); });
+    }
+}
+
+// The feature dialogs are windows of their own, without owner, so that they stand beside the
+// main window; they are created now, hidden, so that every language switch reaches them. The
+// About box belongs to the main window and stays above it.
+void MainWindow::buildDialogs()
+{
+    m_optionsDialog = std::make_unique<OptionsDialog>(*m_document);
+    m_keysDialog = std::make_unique<KeysDialog>(*m_document);
+    m_embeddedTextsDialog = std::make_unique<EmbeddedTextsDialog>(*m_document);
+    m_powerTuningDialog = std::make_unique<PowerTuningDialog>(*m_document);
+    m_testFrequencyDialog = std::make_unique<TestFrequencyDialog>(*m_document);
+    m_aboutDialog = new AboutDialog(this);
+    const std::pair<QAction *, FeatureDialog *> commands[] = {{m_optionsAction, m_optionsDialog.get()},
+        {m_keysAction, m_keysDialog.get()}, {m_embeddedTextsAction, m_embeddedTextsDialog.get()},
+        {m_debugAction, m_powerTuningDialog.get()}, {m_testFrequencyAction, m_testFrequencyDialog.get()}};
+    for (const auto &[action, dialog] : commands)
+        bind(action, Command::ShowDialog, [dialog] { dialog->present(); });
+    connect(m_aboutAction, &QAction::triggered, this, [this] {
+        m_aboutDialog->show();
+        m_aboutDialog->raise();
+        m_aboutDialog->activateWindow();
+    });
+    connect(m_optionsDialog.get(), &OptionsDialog::unlockCaptionClicked, m_debug, &DebugGesture::captionClicked);
+}
+
+QList<FeatureDialog *> MainWindow::featureDialogs() const
+{
+    return {m_optionsDialog.get(), m_keysDialog.get(), m_embeddedTextsDialog.get(), m_powerTuningDialog.get(),
+            m_testFrequencyDialog.get()};
+}
+
+// Start-up: settings, language, port and band; the programming starts with its start values.
 void MainWindow::restoreSettings()
 {
     const Settings settings = m_settingsFile.read();
     // Only 1 locks; any other value leaves the program unlocked, with the lock shown off.
-    setLocked(settings.lock == 1);
-    m_portSlot = settings.port;
-    m_language = settings.language;
+    m_document->setLocked(settings.lock == 1);
+    m_prompts.setLanguage(settings.language);
+    m_document->setCellTexts(CellTexts::forLanguage(settings.language));
     retranslate();
-    if (const int slot = openPreferredPort(*m_session, m_portSlot).choice.slot)
-        m_portSlot = slot;
-
-    m_state.currentBand = 0;
-    m_bandCombo->setCurrentIndex(0);
-    changeBand(0);
-    resetToDefaults();
-    markSaved();
-    resetHistory();
-}
-
-void MainWindow::resetToDefaults()
-{
-    m_state = EditorState();
-    showState();
-    m_progressBar->hide();
-}
-
-CellTexts MainWindow::cellTexts() const
-{
-    return CellTexts::forLanguage(m_language);
+    m_radio->openPreferredPort(settings.port);
+    changeBand(m_bandCombo->currentIndex());
+    updateEnabled();
 }
 
 void MainWindow::retranslate()
 {
-    const LanguageMode mode = m_language;
+    const LanguageMode mode = m_prompts.language();
     auto caption = [mode](const QString &key) { return captionText(key, mode); };
     showTitle();
     for (QMenu *menu : {m_fileMenu, m_editMenu, m_programmingMenu, m_settingsMenu, m_languageMenu, m_helpMenu,
@@ -463,28 +332,17 @@ void MainWindow::retranslate()
         {m_saveAction, "Toolbar1.save"}, {m_readAction, "Toolbar1.read"}, {m_writeAction, "Toolbar1.write"}};
     for (const auto &[action, key] : toolTips)
         action->setToolTip(captionText(QString::fromLatin1(key), unconvertedLanguage(mode)));
-    showStatus();
+    m_radio->showStatus();
 
-    for (QGroupBox *frame : {m_bandBox, m_settingsBox})
-        frame->setTitle(caption(frame->objectName()));
-    for (QLabel *label : {m_bandLabel, m_voicePromptLabel, m_timeoutLabel, m_timeoutAlertLabel, m_squelchLabel,
-                          m_batterySaveLabel, m_keyBeepLabel})
-        label->setText(caption(label->objectName()));
+    m_bandBox->setTitle(caption(m_bandBox->objectName()));
+    m_bandLabel->setText(caption(m_bandLabel->objectName()));
     m_linkLabel->clear();
-
-    const QString seconds = caption("suffix.seconds");
-    setItems(m_voicePromptCombo, {caption("Combo2[0]"), caption("Combo2[1]"), caption("Combo2[2]")});
-    setItems(m_timeoutCombo, numberedItems(15, 15 * TimeoutItems, 15, seconds));
-    setItems(m_timeoutAlertCombo, QStringList {caption("Combo4[0]")} + numberedItems(1, 10, 1, seconds));
-    setItems(m_squelchCombo, numberedItems(0, 9, 1, caption("suffix.grade")));
-    setItems(m_batterySaveCombo, {caption("Combo6[0]"), caption("Combo6[1]")});
-    setItems(m_keyBeepCombo, {caption("Combo7[0]"), caption("Combo7[1]")});
+    m_settingsPanel->retranslate(mode);
 
     QStringList header;
     for (int column = 0; column <= 8; ++column)
         header << caption(QStringLiteral("Grid1.header[%1]").arg(column));
-    ChannelRules::retranslateCells(m_state, cellTexts());
-    m_channelGrid->setLanguage(m_language, cellTexts(), header);
+    m_channelGrid->setLanguage(mode, m_document->cellTexts(), header);
     for (FeatureDialog *dialog : featureDialogs())
         dialog->retranslate(mode);
     m_aboutDialog->retranslate(mode);
@@ -493,324 +351,103 @@ void MainWindow::retranslate()
 // A language command: the active language does nothing, not even a refresh of the grid.
 void MainWindow::switchLanguage(LanguageMode mode)
 {
-    if (mode == m_language)
+    if (mode == m_prompts.language() || !m_document->allows(Command::SwitchLanguage))
         return;
     // An open editor holds the old language's items, which the new texts would no longer match.
     m_channelGrid->commitEdit();
-    m_language = mode;
+    m_prompts.setLanguage(mode);
+    m_document->setCellTexts(CellTexts::forLanguage(mode));
     retranslate();
-    ChannelRules::retranslateCells(m_recorded, cellTexts());
 }
 
-// The title names the file opened or saved last, whatever the language; else it is the
+// The title names the file what is shown came from, whatever the language; else it is the
 // program's, never converted.
 void MainWindow::showTitle()
 {
-    setWindowTitle(m_filePath.isEmpty() ? captionText(u"Form1.title", unconvertedLanguage(m_language))
-                                        : QStringLiteral("Lumeo-") + m_filePath);
+    const QString file = m_document->filePath();
+    setWindowTitle(file.isEmpty() ? captionText(u"Form1.title", unconvertedLanguage(m_prompts.language()))
+                                  : QStringLiteral("Lumeo-") + file);
 }
 
-void MainWindow::showStatus()
+// The band selector follows the programming, without the band question; the grid and the
+// function settings follow it themselves.
+void MainWindow::showProgramming()
 {
-    m_statusLabel->setText(sessionMessageText(m_session->engine().status(), m_language));
+    m_bandCombo->setCurrentIndex(m_document->state().currentBand);
 }
 
-void MainWindow::showState()
+// What the user may touch is what the programming's mode allows. A widget about to be disabled
+// gives up the keyboard focus to the window first, so that the toolkit does not hand it to the
+// next control (the band selector), where keys meant for the grid would change the band. The
+// toolbar is held as a whole during a session.
+void MainWindow::updateEnabled()
 {
-    m_channelGrid->refresh();
-    m_bandCombo->setCurrentIndex(m_state.currentBand); // taken without the band question
-    const std::pair<QComboBox *, int> lists[] = {{m_voicePromptCombo, m_state.voicePrompt},
-        {m_timeoutCombo, m_state.timeout}, {m_timeoutAlertCombo, m_state.timeoutWarn},
-        {m_squelchCombo, m_state.squelch}, {m_batterySaveCombo, m_state.batterySave}, {m_keyBeepCombo, m_state.beep}};
-    for (const auto &[combo, index] : lists) {
-        const QSignalBlocker quiet(combo);
-        combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    const std::pair<QWidget *, Command> areas[] = {{m_channelGrid, Command::EditChannel},
+        {m_settingsPanel, Command::ChangeSetting}, {m_bandBox, Command::ChangeBand}};
+    for (const auto &[area, command] : areas) {
+        const bool enabled = m_document->allows(command);
+        if (!enabled && focusWidget() && area->isAncestorOf(focusWidget()))
+            centralWidget()->setFocus();
+        area->setEnabled(enabled);
     }
-}
-
-RadioImage MainWindow::encodedImage() const
-{
-    EditorState shown = m_state;
-    shown.currentBand = m_bandCombo->currentIndex();
-    return encodeImage(shown, cellTexts());
-}
-
-void MainWindow::markSaved()
-{
-    m_savedImage = encodedImage();
-}
-
-bool MainWindow::hasUnsavedChanges() const
-{
-    return encodedImage() != m_savedImage;
-}
-
-bool MainWindow::settleUnsavedChanges()
-{
-    m_channelGrid->commitEdit();
-    if (!hasUnsavedChanges())
-        return true;
-    const MessageAnswer answer = ask(Messages::UnsavedChanges, {MessageButtons::YesNoCancel, MessageIcon::Exclamation});
-    if (answer == MessageAnswer::Cancel || answer == MessageAnswer::Withdrawn)
-        return false;
-    return answer == MessageAnswer::No || saveFile();
-}
-
-MessageAnswer MainWindow::ask(const Message &text, MessageStyle style, const Message *title,
-                              MessageBoxWithdrawal *withdrawal)
-{
-    return showMessageBox(this, m_language, text.text(m_language), style, title ? title->text(m_language) : QString(),
-                          withdrawal);
-}
-
-MessageAnswer MainWindow::tell(const QString &text, MessageStyle style)
-{
-    return showMessageBox(this, m_language, text, style);
+    for (const auto &[action, command] : m_commands)
+        action->setEnabled(m_document->allows(command));
+    m_undoAction->setEnabled(m_document->canUndo());
+    m_redoAction->setEnabled(m_document->canRedo());
+    m_lockAction->setChecked(m_document->isLocked());
+    m_recentMenu->setEnabled(m_document->allows(Command::Open));
+    const QList<QAction *> programming = m_programmingMenu->actions();
+    m_programmingMenu->setEnabled(std::any_of(programming.begin(), programming.end(),
+                                              [](QAction *action) { return !action->isSeparator() && action->isEnabled(); }));
+    m_toolbar->setEnabled(m_document->mode().session == SessionPhase::Idle);
 }
 
 // Band selection: the limits follow the selected band; a band other than the one in force asks
-// first, since the channels of one band make no sense in another.
+// first, since the channels of one band make no sense in another. OK leaves the focus in the
+// grid, Cancel where it was.
 void MainWindow::changeBand(int band)
 {
     m_bandLimits = Bands::limitsOf(m_bandCombo->itemText(band));
     m_channelGrid->setBandLimits(m_bandLimits);
-    if (band == m_state.currentBand)
+    if (band == m_document->state().currentBand)
         return;
-    const MessageStyle style {MessageButtons::OkCancel, MessageIcon::Question, 1};
-    const bool clear = ask(Messages::BandChange, style, &Messages::BandChangeTitle) == MessageAnswer::Ok;
-    // A read that ended while the question was open chose the band itself, with its channels:
-    // the answer is moot then.
-    if (m_bandCombo->currentIndex() != band || m_state.currentBand == band)
-        return;
-    if (clear) {
-        ChannelRules::clearAllChannels(m_state);
-        m_state.currentBand = band;
-        m_channelGrid->refresh();
-        recordEdit();
-    } else {
-        m_bandCombo->setCurrentIndex(m_state.currentBand);
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    bool changed = false;
+    if (m_document->allows(Command::ChangeBand)) {
+        const MessageStyle style {MessageButtons::OkCancel, MessageIcon::Question, 1};
+        const bool clear = m_prompts.ask(Messages::BandChange, style, &Messages::BandChangeTitle) == MessageAnswer::Ok;
+        // A read that ended while the question was open chose the band itself, with its
+        // channels: the answer is moot then.
+        if (m_bandCombo->currentIndex() != band || m_document->state().currentBand == band)
+            return;
+        changed = clear && m_document->edit(Command::ChangeBand, [band](EditorState &state) {
+            ChannelRules::clearAllChannels(state);
+            state.currentBand = band;
+        });
+    }
+    if (!changed) {
+        m_bandCombo->setCurrentIndex(m_document->state().currentBand);
+        if (focus)
+            focus->setFocus();
     }
 }
 
-void MainWindow::newFile()
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_channelGrid->commitEdit();
-    const MessageStyle style {MessageButtons::OkCancel, MessageIcon::Exclamation, 1};
-    if (ask(Messages::ClearAll, style, &Messages::ClearAllTitle) == MessageAnswer::Cancel)
-        return;
-    ChannelRules::emptyChannelCells(m_state);
-    m_channelGrid->refresh();
-    recordEdit();
-}
-
-void MainWindow::openFile()
-{
-    if (!settleUnsavedChanges())
-        return;
-    const QString path = DataFileDialog::choose(this, DataFileDialog::Kind::Open);
-    if (!path.isEmpty())
-        openDataFile(path);
-}
-
-bool MainWindow::openDataFile(const QString &path)
-{
-    const DataFile::ReadResult file = DataFile::read(path);
-    if (file.status == DataFile::ReadStatus::CannotOpen) {
-        tell(Messages::CannotOpen.text(m_language) + path + "\n" + file.error, {MessageButtons::Ok, MessageIcon::Critical});
-        return false;
-    }
-    if (file.status == DataFile::ReadStatus::NotDataFile) {
-        ask(Messages::WrongFileType, {});
-        return false;
-    }
-    decodeImage(file.image, m_state, cellTexts());
-    showState();
-    reloadDialogs();
-    m_filePath = QFileInfo(path).absoluteFilePath();
-    m_recentFiles->add(m_filePath);
-    showTitle();
-    markSaved();
-    resetHistory();
-    return true;
-}
-
-QString MainWindow::chooseSavePath(DataFileDialog::Kind kind)
-{
-    for (;;) {
-        QString path = DataFileDialog::choose(this, kind);
-        if (path.isEmpty())
-            return {};
-        if (QFileInfo(path).suffix().isEmpty())
-            path += u'.' + DataFileDialog::defaultSuffix(kind); // so that the opening dialog shows it
-        const MessageStyle overwrite {MessageButtons::YesNo, MessageIcon::Question};
-        if (QFileInfo::exists(path) && ask(Messages::Overwrite, overwrite) == MessageAnswer::No)
-            continue;
-        return path;
-    }
-}
-
-// Saves under a chosen name; false when nothing was saved.
-bool MainWindow::saveFile()
-{
-    m_channelGrid->commitEdit();
-    const QString path = chooseSavePath(DataFileDialog::Kind::Save);
-    if (path.isEmpty())
-        return false;
-    const RadioImage image = encodedImage();
-    QString error;
-    if (!DataFile::write(path, image, &error)) {
-        tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
-        return false;
-    }
-    m_filePath = QFileInfo(path).absoluteFilePath();
-    m_recentFiles->add(m_filePath);
-    showTitle();
-    m_savedImage = image;
-    return true;
-}
-
-// Replaces the channels with those of a CSV file, in one step, as an edit: the band and the
-// settings stay, and the change counts as unsaved. The report says what was skipped.
-void MainWindow::importCsv()
-{
-    m_channelGrid->commitEdit();
-    const QString path = DataFileDialog::choose(this, DataFileDialog::Kind::ImportCsv);
-    if (path.isEmpty())
-        return;
-    QFile file(path);
-    const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (file.error() != QFileDevice::NoError) {
-        tell(Messages::CannotOpen.text(m_language) + path + "\n" + file.errorString(),
-             {MessageButtons::Ok, MessageIcon::Critical});
+    if (!m_radio->mayClose() || !m_files->settleUnsavedChanges()) {
+        event->ignore();
         return;
     }
-    const CsvChannelTable::Import import = CsvChannelTable::importTable(contents, m_state, cellTexts(), false);
-    if (import.state) {
-        m_state = *import.state;
-        m_channelGrid->refresh();
-        recordEdit();
-    }
-    const MessageIcon icon = !import.state ? MessageIcon::Critical
-        : import.skipped.isEmpty()         ? MessageIcon::Information
-                                           : MessageIcon::Exclamation;
-    tell(CsvChannelTable::reportText(import, QFileInfo(path).fileName(), m_language), {MessageButtons::Ok, icon});
-}
-
-void MainWindow::exportCsv()
-{
-    m_channelGrid->commitEdit();
-    const QString path = chooseSavePath(DataFileDialog::Kind::ExportCsv);
-    if (path.isEmpty())
-        return;
-    const CsvChannelTable::Export table = CsvChannelTable::exportTable(m_state, cellTexts());
-    QString error;
-    if (!WholeFile::write(path, table.text.toUtf8(), &error)) {
-        tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
-        return;
-    }
-    QStringList leftOut;
-    for (int channel : table.leftOut)
-        leftOut << QString::number(channel);
-    if (!leftOut.isEmpty())
-        tell(Messages::CsvChannelsLeftOut.text(m_language) + leftOut.join(QStringLiteral(", ")),
-             {MessageButtons::Ok, MessageIcon::Exclamation});
-}
-
-// The channel sheet of what the window shows, in the language in force.
-ChannelSheet MainWindow::channelSheet() const
-{
-    auto caption = [this](const char *key) { return captionText(QString::fromLatin1(key), m_language); };
-    ChannelSheet sheet;
-    sheet.title = caption("Form1.title");
-    sheet.facts = {{caption("Sheet.file"), m_filePath}, {m_bandLabel->text(), m_bandCombo->currentText()},
-                   {caption("Sheet.date"), QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))}};
-    const QTableWidget *table = m_channelGrid->table();
-    for (int column = 0; column < table->columnCount(); ++column)
-        sheet.header << table->horizontalHeaderItem(column)->text();
-    for (int row = 0; row < ChannelCount; ++row)
-        for (int column = 1; column < table->columnCount(); ++column)
-            sheet.rows[row] << table->item(row, column)->text();
-    sheet.settingsTitle = m_settingsBox->title();
-    const std::pair<QLabel *, QComboBox *> settings[] = {{m_voicePromptLabel, m_voicePromptCombo},
-        {m_timeoutLabel, m_timeoutCombo}, {m_timeoutAlertLabel, m_timeoutAlertCombo}, {m_squelchLabel, m_squelchCombo},
-        {m_batterySaveLabel, m_batterySaveCombo}, {m_keyBeepLabel, m_keyBeepCombo}};
-    for (const auto &[label, combo] : settings)
-        sheet.settings << ChannelSheet::Row {label->text(), combo->currentText()};
-    sheet.keysTitle = caption("Form6.title");
-    const std::pair<const char *, int> keys[] = {{"PF1", m_state.keyFunction1}, {"PF2", m_state.keyFunction2}};
-    for (const auto &[key, function] : keys)
-        sheet.keys << ChannelSheet::Row {QString::fromLatin1(key),
-            captionText(QStringLiteral("Form6.Combo1[%1]").arg(SettingsRules::keyFunctionShown(function)), m_language)};
-    sheet.textsTitle = caption("Form7.title");
-    sheet.texts = {m_state.embeddedTexts[0], m_state.embeddedTexts[1]};
-    return sheet;
-}
-
-void MainWindow::exportPdf()
-{
-    m_channelGrid->commitEdit();
-    const QString path = chooseSavePath(DataFileDialog::Kind::ExportPdf);
-    if (path.isEmpty())
-        return;
-    const std::unique_ptr<QTextDocument> document(channelSheet().document());
-    QString error;
-    if (!writePdf(*document, path, &error))
-        tell(Messages::CannotSave.text(m_language) + path + "\n" + error, {MessageButtons::Ok, MessageIcon::Critical});
-}
-
-void MainWindow::printSheet()
-{
-    m_channelGrid->commitEdit();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(windowTitle());
-    if (!choosePrinter(this, printer))
-        return;
-    const std::unique_ptr<QTextDocument> document(channelSheet().document());
-    document->print(&printer);
-}
-
-// Every completed read is kept in the backups folder. A backup that cannot be written fails
-// nothing; the status line says so once.
-void MainWindow::keepBackup()
-{
-    const Backups::Result backup = Backups::keep(encodedImage(), m_state.currentBand);
-    if (backup.error.isEmpty())
-        return;
-    QStatusBar *bar = statusBar();
-    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString &message) { bar->setVisible(!message.isEmpty()); },
-            Qt::UniqueConnection);
-    bar->showMessage(Messages::BackupFailed.text(m_language) + backup.error, 20000);
-    bar->show();
-}
-
-void MainWindow::openBackup()
-{
-    if (!settleUnsavedChanges())
-        return;
-    const QString path = DataFileDialog::choose(this, DataFileDialog::Kind::OpenBackup);
-    if (!path.isEmpty())
-        openDataFile(path);
-}
-
-// The recent files' paths, as they are: never translated, an ampersand no shortcut.
-void MainWindow::showRecentFiles()
-{
-    m_recentMenu->clear();
-    for (const QString &path : m_recentFiles->paths()) {
-        QAction *action = m_recentMenu->addAction(QString(path).replace(u'&', QStringLiteral("&&")));
-        connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
-    }
-}
-
-void MainWindow::openRecentFile(const QString &path)
-{
-    if (!QFileInfo::exists(path)) {
-        m_recentFiles->remove(path);
-        tell(Messages::RecentFileMissing.text(m_language) + path, {MessageButtons::Ok, MessageIcon::Information});
-        return;
-    }
-    if (settleUnsavedChanges())
-        openDataFile(path);
+    // Shutdown: the three settings. A settings file that cannot be written does not keep the
+    // program open.
+    m_settingsFile.write({quint8(m_document->isLocked() ? 1 : 0), quint8(m_radio->portSlot()),
+                          quint8(m_prompts.language())});
+    // The dialogs have no owner: left open, they would keep the program running.
+    for (FeatureDialog *dialog : featureDialogs())
+        dialog->hide();
+    m_radio->flush();
+    event->accept();
 }
 
 namespace {
@@ -828,173 +465,16 @@ QString droppedDataFile(const QMimeData *mime)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedDataFile(event->mimeData()).isEmpty() && m_session->engine().isIdle())
+    if (!droppedDataFile(event->mimeData()).isEmpty() && m_document->allows(Command::Open))
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
     const QString path = droppedDataFile(event->mimeData());
-    if (path.isEmpty() || !m_session->engine().isIdle())
+    if (path.isEmpty() || !m_document->allows(Command::Open))
         return;
     event->acceptProposedAction();
-    if (settleUnsavedChanges())
-        openDataFile(path);
-}
-
-void MainWindow::toggleLock()
-{
-    setLocked(m_lockAction->isChecked());
-}
-
-void MainWindow::setLocked(bool locked)
-{
-    m_lockAction->setChecked(locked);
-    updateEnabled();
-}
-
-// What the user may touch. The editing lock guards the table, the band and the settings. A
-// session locks out everything whose change it would miss or overwrite (the table, the
-// settings), and until its final status has been shown, the commands; it enables the band
-// selector, which the band question of a write refers to. The lock comes back afterwards.
-void MainWindow::updateEnabled()
-{
-    const bool running = !m_session->engine().isIdle();
-    const bool busy = m_session->engine().commandsLocked();
-    const bool locked = m_lockAction->isChecked();
-    m_bandBox->setEnabled(running || !locked);
-    m_settingsBox->setEnabled(!running && !locked);
-    m_channelGrid->setEnabled(!running && !locked);
-    m_toolbar->setEnabled(!busy);
-    m_programmingMenu->setEnabled(!busy);
-    for (QAction *action : {m_readAction, m_writeAction, m_newAction, m_openAction, m_importCsvAction,
-                            m_openBackupAction, m_portAction})
-        action->setEnabled(!busy);
-    m_recentMenu->setEnabled(!busy);
-    // Undo is an edit: the lock and a session block it as they block the table.
-    m_undoAction->setEnabled(m_undoStack->canUndo() && !running && !locked);
-    m_redoAction->setEnabled(m_undoStack->canRedo() && !running && !locked);
-    for (FeatureDialog *dialog : featureDialogs())
-        dialog->setConfirmEnabled(!running);
-}
-
-void MainWindow::connectSession()
-{
-    ProtocolEngine &engine = m_session->engine();
-    engine.setImageProvider([this] {
-        m_channelGrid->commitEdit();
-        return encodedImage();
-    });
-    engine.setSelectedBandProvider([this] { return m_bandCombo->currentIndex(); });
-    connect(&engine, &ProtocolEngine::commandsLockedChanged, this, &MainWindow::updateEnabled);
-    connect(m_undoStack, &QUndoStack::canUndoChanged, this, &MainWindow::updateEnabled);
-    connect(m_undoStack, &QUndoStack::canRedoChanged, this, &MainWindow::updateEnabled);
-    connect(&engine, &ProtocolEngine::runningChanged, this, &MainWindow::updateEnabled);
-    // The status is written again when a session starts, in the language now in force, even if
-    // it is the one the last session ended with.
-    connect(&engine, &ProtocolEngine::statusChanged, this, &MainWindow::showStatus);
-    connect(&engine, &ProtocolEngine::runningChanged, this, &MainWindow::showStatus);
-    connect(&engine, &ProtocolEngine::statusVisibleChanged, m_statusLabel, &QWidget::setVisible);
-    connect(&engine, &ProtocolEngine::progressVisibleChanged, m_progressBar, &QWidget::setVisible);
-    connect(&engine, &ProtocolEngine::progressChanged, m_progressBar, &QProgressBar::setValue);
-    connect(&engine, &ProtocolEngine::bandQuestionAsked, this, [this, &engine] {
-        const QString question = sessionMessageText(SessionMessage::BandMismatch, m_language);
-        engine.answerBandQuestion(tell(question, {MessageButtons::YesNo, MessageIcon::Information}) == MessageAnswer::Yes);
-    });
-    connect(&engine, &ProtocolEngine::communicationError, this, [this] {
-        tell(sessionMessageText(SessionMessage::CommunicationError, m_language), {MessageButtons::Ok, MessageIcon::Critical});
-    });
-    connect(&engine, &ProtocolEngine::readFinished, this, &MainWindow::readFinished);
-    // What the radio now holds counts as saved; a change made during the write does not.
-    connect(&engine, &ProtocolEngine::writeFinished, this, [this, &engine] { m_savedImage = engine.writeImage(); });
-}
-
-void MainWindow::startSession(bool write)
-{
-    if (!m_session->isPortOpen()) {
-        tell(sessionMessageText(SessionMessage::PortNotOpen, m_language), {MessageButtons::Ok, MessageIcon::Information});
-        return;
-    }
-    // A read replaces the editor's contents: unsaved changes are offered for saving first.
-    if (!write && !settleUnsavedChanges())
-        return;
-    // Calibration belongs to one radio, while the values come from whatever was opened or read
-    // last: a write in debug mode names them and asks before it sends them.
-    bool calibration = false;
-    if (write && m_state.debugUnlocked) {
-        const QString question = QString(Messages::WriteCalibration.text(m_language))
-                                     .arg(m_state.powerTuning1)
-                                     .arg(m_state.powerTuning2);
-        const MessageAnswer answer = tell(question, {MessageButtons::YesNoCancel, MessageIcon::Question});
-        if (answer == MessageAnswer::Cancel)
-            return;
-        calibration = answer == MessageAnswer::Yes;
-    }
-    // Moving the focus to the band selector ends an edit in the table, so that it counts.
-    m_bandBox->setEnabled(true);
-    m_bandCombo->setFocus();
     m_channelGrid->commitEdit();
-    if (write)
-        m_session->startWrite(calibration);
-    else
-        m_session->startRead();
-}
-
-void MainWindow::readFinished(const RadioImage &image, int radioBand)
-{
-    decodeImage(image, m_state, cellTexts());
-    if (radioBand >= 0)
-        m_state.currentBand = radioBand; // else the band the image holds
-    showState();
-    reloadDialogs();
-    markSaved();
-    resetHistory();
-    keepBackup();
-}
-
-// The port dialog. It is refused while a session runs: its probe would close the session's port.
-// Each time it is shown it probes the ports afresh.
-void MainWindow::choosePort()
-{
-    if (!m_session->engine().isIdle())
-        return;
-    PortDialog dialog(*m_session, m_portSlot, this);
-    dialog.exec();
-    m_portSlot = dialog.slot();
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    // A session cut off here would leave the radio in programming mode, perhaps half written.
-    // A session that ends while the question is open takes the question with it: the closing
-    // then goes on as from an idle window.
-    if (!m_session->engine().isIdle()) {
-        MessageBoxWithdrawal whenEnded;
-        connect(&m_session->engine(), &ProtocolEngine::runningChanged, &whenEnded, [&whenEnded](bool running) {
-            if (!running)
-                whenEnded.withdraw();
-        });
-        const MessageAnswer answer =
-            ask(Messages::AbortSession, {MessageButtons::YesNo, MessageIcon::Exclamation}, nullptr, &whenEnded);
-        if (answer != MessageAnswer::Yes && answer != MessageAnswer::Withdrawn) {
-            event->ignore();
-            return;
-        }
-        if (answer == MessageAnswer::Yes)
-            m_session->abort();
-    }
-    if (!settleUnsavedChanges()) {
-        event->ignore();
-        return;
-    }
-    // Shutdown: the three settings. A settings file that cannot be written does not keep the
-    // program open.
-    m_settingsFile.write({quint8(m_lockAction->isChecked() ? 1 : 0), quint8(m_portSlot), quint8(m_language)});
-    // The dialogs have no owner: left open, they would keep the program running.
-    for (FeatureDialog *dialog : featureDialogs())
-        dialog->hide();
-    // The end frame of a session ended here or just before may still wait in the port's buffer;
-    // the program must not end before it is on the wire.
-    m_session->link().waitForWritten(SessionDriver::FlushTimeout);
-    event->accept();
+    m_files->openDroppedFile(path);
 }

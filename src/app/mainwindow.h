@@ -1,14 +1,9 @@
 #pragma once
 
-#include "app/datafiledialog.h"
-#include "app/messagebox.h"
+#include "app/channelsheet.h"
+#include "app/windowprompts.h"
+#include "document/commands.h"
 #include "editor/bands.h"
-#include "editor/debugmode.h"
-#include "i18n/captions.h"
-#include "i18n/languagemode.h"
-#include "i18n/messages.h"
-#include "image/editorstate.h"
-#include "image/radioimage.h"
 #include "storage/settingsfile.h"
 
 #include <QMainWindow>
@@ -17,17 +12,20 @@
 
 class AboutDialog;
 class ChannelGrid;
+class DebugGesture;
 class EmbeddedTextsDialog;
 class FeatureDialog;
+class FileCommands;
+class FunctionSettingsPanel;
 class KeysDialog;
 class LinkLabel;
-struct ChannelSheet;
-class QUndoStack;
-class RecentFiles;
 class OptionsDialog;
 class PowerTuningDialog;
-class TestFrequencyDialog;
+class ProgrammingDocument;
+class RadioCommands;
 class SessionDriver;
+class SheetCommands;
+class TestFrequencyDialog;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -35,10 +33,15 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QToolBar;
+struct EditorState;
 
-// The main window: the channel grid, the band and function-setting frames, the menus and the
-// toolbar. It owns the editor state and shows it; the rules live in the core. Its widgets carry
-// the object names that key the caption table ("Combo9", "mnureadFre"), by which tests find them.
+// The main window: it builds the menus, the toolbar, the channel grid, the band and
+// function-setting frames and the feature dialogs, and wires them to the programming being
+// edited (ProgrammingDocument) and to the commands (FileCommands, SheetCommands, RadioCommands,
+// DebugGesture). Every command runs through one gate: an open edit in the grid is ended, then
+// the command runs if the programming's mode allows it, and whatever the mode refuses is greyed.
+// Its widgets carry the object names that key the caption table ("Combo9", "mnureadFre"), by
+// which tests find them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -50,11 +53,12 @@ public:
     // Opens a data file as the Open command does, without asking for its name.
     bool openDataFile(const QString &path);
 
-    const EditorState &state() const { return m_state; }
-    SessionDriver &session() { return *m_session; }
+    ProgrammingDocument &document() { return *m_document; }
+    const EditorState &state() const;
+    SessionDriver &session();
     ChannelGrid &channelGrid() { return *m_channelGrid; }
-    int portSlot() const { return m_portSlot; }
-    LanguageMode language() const { return m_language; }
+    int portSlot() const;
+    LanguageMode language() const { return m_prompts.language(); }
     Bands::Limits bandLimits() const { return m_bandLimits; }
 
     // The feature dialogs: top-level windows of their own, created at start-up and hidden.
@@ -68,9 +72,8 @@ public:
     // The channel sheet that Print and Export PDF make of what the window shows.
     ChannelSheet channelSheet() const;
 
-    // The time of day in seconds since midnight, with fractions, which the debug mode's
-    // gesture and relock are timed by; for tests, another clock.
-    void setClock(std::function<double()> clock) { m_clock = std::move(clock); }
+    // The clock the debug mode's gestures are timed by; for tests, another one.
+    void setClock(std::function<double()> clock);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -81,62 +84,23 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildFrames();
+    void buildCommands();
     void buildDialogs();
+    // A command's action: it ends an open grid edit, then runs when the mode allows command.
+    void bind(QAction *action, Command command, std::function<void()> run);
     void restoreSettings();
-    void resetToDefaults();
     void retranslate();
     void switchLanguage(LanguageMode mode);
     void showTitle();
-    void showStatus();
-
-    void newFile();
-    void openFile();
-    bool saveFile();
-    void importCsv();
-    void exportCsv();
-    void exportPdf();
-    void printSheet();
-
-    void openBackup();
-    void openRecentFile(const QString &path);
-    void showRecentFiles();
-    void keepBackup();
-    // Asks for the name of a file to save, with its default extension added and the overwrite
-    // question asked; empty when the user gives up.
-    QString chooseSavePath(DataFileDialog::Kind kind);
-    void toggleLock();
-    void setLocked(bool locked);
+    void showProgramming();
     void updateEnabled();
-
-    void choosePort();
-    void startSession(bool write);
-    void connectSession();
-    void readFinished(const RadioImage &image, int radioBand);
     void changeBand(int band);
-    void applyDialogEdit(const EditorState &edited);
-    // Undo: every change of the editor becomes one step from the last recorded state to now.
-    void recordEdit();
-    void restoreEditorState(const EditorState &state);
-    void resetHistory();
-    void undoOrRedo(bool undo);
-    void reloadDialogs();
     QList<FeatureDialog *> featureDialogs() const;
-    void unlockCaptionClicked(int caption);
-    void relockClicked();
-    void setDebugUnlocked(bool unlocked);
 
-    void showState();          // every control from the editor state
-    void markSaved();          // the current state counts as saved
-    bool hasUnsavedChanges() const;
-    // With unsaved changes, asks whether to save them before they are replaced (by closing,
-    // opening or reading): true to go on, after saving when the user chose to.
-    bool settleUnsavedChanges();
-    // The image of the editor as the window shows it: the band is the one the selector shows.
-    RadioImage encodedImage() const;
-    MessageAnswer ask(const Message &text, MessageStyle style, const Message *title = nullptr,
-                      MessageBoxWithdrawal *withdrawal = nullptr);
-    MessageAnswer tell(const QString &text, MessageStyle style);
-    CellTexts cellTexts() const;
+    ProgrammingDocument *m_document;
+    WindowPrompts m_prompts;
+    SettingsFile m_settingsFile;
+    Bands::Limits m_bandLimits {400, 500};
 
     QMenu *m_fileMenu, *m_editMenu, *m_programmingMenu, *m_settingsMenu, *m_languageMenu, *m_helpMenu;
     QMenu *m_recentMenu;
@@ -150,32 +114,21 @@ private:
     QAction *m_helpTopicsAction, *m_aboutAction;
     QToolBar *m_toolbar;      // new, open, save | read, write, and the relock button of debug mode
     QAction *m_relockAction;  // hidden unless debug mode is unlocked
+    QList<std::pair<QAction *, Command>> m_commands; // every action bound to a command
 
     ChannelGrid *m_channelGrid;
     QGroupBox *m_bandBox;
     QLabel *m_bandLabel;
     QComboBox *m_bandCombo;
-    QGroupBox *m_settingsBox; // the six function settings
-    QLabel *m_voicePromptLabel, *m_timeoutLabel, *m_timeoutAlertLabel, *m_squelchLabel, *m_batterySaveLabel,
-        *m_keyBeepLabel;
-    QComboBox *m_voicePromptCombo;  // off, Chinese, English
-    QComboBox *m_timeoutCombo;      // transmit time-out, 15 to 600 seconds
-    QComboBox *m_timeoutAlertCombo; // time-out pre-alert
-    QComboBox *m_squelchCombo;
-    QComboBox *m_batterySaveCombo;
-    QComboBox *m_keyBeepCombo;
+    FunctionSettingsPanel *m_settingsPanel;
     QLabel *m_statusLabel;   // status of a programming session
     LinkLabel *m_linkLabel;  // link to the maker's page
     QProgressBar *m_progressBar;
 
-    EditorState m_state;
-    SessionDriver *m_session;
-    SettingsFile m_settingsFile;
-    LanguageMode m_language = Language::Simplified;
-    int m_portSlot = 0; // serial port slot 1..20, 0 when none has been chosen
-    Bands::Limits m_bandLimits {400, 500};
-    RadioImage m_savedImage; // the image last opened, saved, read or written
-    QString m_filePath;      // the data file opened or saved last, which the title names
+    FileCommands *m_files = nullptr;
+    SheetCommands *m_sheets = nullptr;
+    RadioCommands *m_radio = nullptr;
+    DebugGesture *m_debug = nullptr;
 
     std::unique_ptr<OptionsDialog> m_optionsDialog;
     std::unique_ptr<KeysDialog> m_keysDialog;
@@ -183,10 +136,4 @@ private:
     std::unique_ptr<PowerTuningDialog> m_powerTuningDialog;
     std::unique_ptr<TestFrequencyDialog> m_testFrequencyDialog;
     AboutDialog *m_aboutDialog = nullptr; // owned by the window
-    QUndoStack *m_undoStack;
-    EditorState m_recorded; // the state the last undo step ends in
-    std::unique_ptr<RecentFiles> m_recentFiles;
-    DebugUnlockGesture m_unlockGesture;
-    DebugRelock m_relock;
-    std::function<double()> m_clock;
 };

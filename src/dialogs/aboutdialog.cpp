@@ -1,6 +1,6 @@
 #include "dialogs/aboutdialog.h"
 
-#include "app/weblink.h"
+#include "widgets/weblink.h"
 #include "dialogs/featuredialog.h"
 #include "dialogs/pictures.h"
 #include "i18n/totraditional.h"

@@ -1,6 +1,6 @@
 #include "dialogs/embeddedtextsdialog.h"
 
-#include "app/typedkey.h"
+#include "widgets/typedkey.h"
 #include "editor/settingsrules.h"
 
 #include <QKeyEvent>
@@ -9,8 +9,8 @@
 
 using namespace SettingsRules;
 
-EmbeddedTextsDialog::EmbeddedTextsDialog(const EditorState &state, QWidget *parent)
-    : FeatureDialog(state, "Form7", parent)
+EmbeddedTextsDialog::EmbeddedTextsDialog(ProgrammingDocument &document, QWidget *parent)
+    : FeatureDialog(document, "Form7", parent)
 {
     setWindowTitle(QStringLiteral("嵌入信息"));
     auto *layout = new QVBoxLayout(this);

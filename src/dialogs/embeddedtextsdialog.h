@@ -14,7 +14,7 @@ class EmbeddedTextsDialog : public FeatureDialog
     Q_OBJECT
 
 public:
-    explicit EmbeddedTextsDialog(const EditorState &state, QWidget *parent = nullptr);
+    explicit EmbeddedTextsDialog(ProgrammingDocument &document, QWidget *parent = nullptr);
 
 protected:
     void load(const EditorState &state) override;

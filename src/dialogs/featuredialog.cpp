@@ -1,5 +1,6 @@
 #include "dialogs/featuredialog.h"
 
+#include "document/programmingdocument.h"
 #include "i18n/captions.h"
 
 #include <QAbstractButton>
@@ -44,9 +45,9 @@ void applyCaptions(QWidget *window, LanguageMode mode)
     }
 }
 
-FeatureDialog::FeatureDialog(const EditorState &state, const char *name, QWidget *parent)
+FeatureDialog::FeatureDialog(ProgrammingDocument &document, const char *name, QWidget *parent)
     : QDialog(parent)
-    , m_state(state)
+    , m_document(document)
 {
     setObjectName(QLatin1StringView(name));
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})
@@ -54,6 +55,16 @@ FeatureDialog::FeatureDialog(const EditorState &state, const char *name, QWidget
             if (m_ok && m_ok->isEnabled())
                 m_ok->click();
         });
+    connect(&m_document, &ProgrammingDocument::programmingChanged, this, [this](bool whole) {
+        if (whole)
+            reload();
+    });
+    connect(&m_document, &ProgrammingDocument::modeChanged, this, &FeatureDialog::updateConfirm);
+}
+
+const EditorState &FeatureDialog::state() const
+{
+    return m_document.state();
 }
 
 void FeatureDialog::addButtons(QBoxLayout *layout, const char *okName, const char *cancelName)
@@ -62,6 +73,7 @@ void FeatureDialog::addButtons(QBoxLayout *layout, const char *okName, const cha
     buttons->addStretch(1);
     m_ok = new QPushButton;
     m_ok->setObjectName(QLatin1StringView(okName));
+    updateConfirm();
     buttons->addWidget(m_ok);
     connect(m_ok, &QPushButton::clicked, this, &FeatureDialog::accept);
     if (cancelName) {
@@ -76,7 +88,7 @@ void FeatureDialog::addButtons(QBoxLayout *layout, const char *okName, const cha
 void FeatureDialog::present()
 {
     if (!isVisible()) {
-        load(m_state);
+        load(state());
         show();
         if (QWidget *first = firstControl())
             first->setFocus(Qt::ActiveWindowFocusReason);
@@ -88,13 +100,13 @@ void FeatureDialog::present()
 void FeatureDialog::reload()
 {
     if (isVisible())
-        load(m_state);
+        load(state());
 }
 
-void FeatureDialog::setConfirmEnabled(bool enabled)
+void FeatureDialog::updateConfirm()
 {
     if (m_ok)
-        m_ok->setEnabled(enabled);
+        m_ok->setEnabled(m_document.allows(Command::ConfirmDialog));
 }
 
 void FeatureDialog::retranslate(LanguageMode mode)
@@ -106,8 +118,6 @@ void FeatureDialog::retranslate(LanguageMode mode)
 void FeatureDialog::accept()
 {
     finishEditing();
-    EditorState edited = m_state;
-    store(edited);
-    QDialog::accept();
-    emit confirmed(edited);
+    if (m_document.edit(Command::ConfirmDialog, [this](EditorState &state) { store(state); }))
+        QDialog::accept();
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class ProgrammingDocument;
 class QBoxLayout;
 class QPushButton;
 
@@ -13,10 +14,11 @@ class QPushButton;
 // item whose key ("Form5.Label14", "Form5.Combo11[1]") has a row. Others keep their texts.
 void applyCaptions(QWidget *window, LanguageMode mode);
 
-// A feature dialog: modeless and without owner, created once at start-up and afterwards only
-// shown and hidden. Showing a hidden one fills it from the editor state; OK hands the edited
-// state to the window, which applies it; Cancel, Escape and the close box hide it and store
-// nothing. Ctrl+Return presses OK.
+// A feature dialog: modeless and without owner, created once and afterwards only shown and
+// hidden; a view of the programming. Showing a hidden one fills it from the programming, and so
+// does a replacement of the programming (a file opened, a read, undo) while it is open. OK
+// stores its values into the programming as one edit, which the mode may refuse (OK is greyed
+// then); Cancel, Escape and the close box hide it and store nothing. Ctrl+Return presses OK.
 class FeatureDialog : public QDialog
 {
     Q_OBJECT
@@ -25,20 +27,11 @@ public:
     // Shows the dialog and gives it the focus: filled from the state when it was hidden, only
     // raised when it is open (the edits it holds stay).
     void present();
-    // Fills an open dialog from the state again, after the state changed from outside (a file
-    // opened, a read).
-    void reload();
-    // OK is greyed while a session runs, whose image it would change halfway.
-    void setConfirmEnabled(bool enabled);
     virtual void retranslate(LanguageMode mode);
-
-signals:
-    // OK: the editor state with the dialog's values in it.
-    void confirmed(const EditorState &edited);
 
 protected:
     // name: the object name, which keys the dialog's captions ("Form5").
-    FeatureDialog(const EditorState &state, const char *name, QWidget *parent = nullptr);
+    FeatureDialog(ProgrammingDocument &document, const char *name, QWidget *parent = nullptr);
 
     virtual void load(const EditorState &state) = 0;
     virtual void store(EditorState &state) = 0;
@@ -52,11 +45,18 @@ protected:
     void addButtons(QBoxLayout *layout, const char *okName = "Command1", const char *cancelName = "Command2");
     QPushButton *okButton() const { return m_ok; }
     LanguageMode language() const { return m_language; }
-
-    const EditorState &m_state;
+    const EditorState &state() const;
+    ProgrammingDocument &document() const { return m_document; }
 
 private:
     void accept() override;
+    // Fills an open dialog from the programming again.
+    void reload();
+    // OK is greyed while the mode refuses it: a session running, whose image it would change
+    // halfway, or the editing lock.
+    void updateConfirm();
+
+    ProgrammingDocument &m_document;
 
     QPushButton *m_ok = nullptr;
     LanguageMode m_language = Language::Simplified;

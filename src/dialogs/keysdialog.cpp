@@ -19,8 +19,8 @@ QStringList keyFunctionItems()
 
 } // namespace
 
-KeysDialog::KeysDialog(const EditorState &state, QWidget *parent)
-    : FeatureDialog(state, "Form6", parent)
+KeysDialog::KeysDialog(ProgrammingDocument &document, QWidget *parent)
+    : FeatureDialog(document, "Form6", parent)
     , m_pf1Combo(new QComboBox)
     , m_pf2Combo(new QComboBox)
 {

@@ -11,7 +11,7 @@ class KeysDialog : public FeatureDialog
     Q_OBJECT
 
 public:
-    explicit KeysDialog(const EditorState &state, QWidget *parent = nullptr);
+    explicit KeysDialog(ProgrammingDocument &document, QWidget *parent = nullptr);
 
 protected:
     void load(const EditorState &state) override;

@@ -1,6 +1,6 @@
 #include "dialogs/optionsdialog.h"
 
-#include "app/messagebox.h"
+#include "widgets/messagebox.h"
 #include "editor/settingsrules.h"
 #include "i18n/messages.h"
 
@@ -47,8 +47,8 @@ QLabel *caption(const char *name, const char *text = "")
 
 } // namespace
 
-OptionsDialog::OptionsDialog(const EditorState &state, QWidget *parent)
-    : FeatureDialog(state, "Form5", parent)
+OptionsDialog::OptionsDialog(ProgrammingDocument &document, QWidget *parent)
+    : FeatureDialog(document, "Form5", parent)
 {
     setWindowTitle(QStringLiteral("可选功能"));
     auto *layout = new QVBoxLayout(this);
@@ -195,7 +195,7 @@ void OptionsDialog::priorityModeChosen(int index)
 {
     if (index != 1)
         return;
-    if (const int channel = firstChannelWithFrequency(m_state)) {
+    if (const int channel = firstChannelWithFrequency(state())) {
         m_fixedPriorityChannel = channel;
         m_priorityChannelCombo->setCurrentIndex(channel - 1);
         return;
@@ -208,7 +208,7 @@ void OptionsDialog::priorityModeChosen(int index)
 // In "fixed" mode an empty channel cannot be the priority channel.
 void OptionsDialog::priorityChannelChosen(int index)
 {
-    if (m_priorityCombo->currentIndex() != 1 || m_state.channelExists(index + 1))
+    if (m_priorityCombo->currentIndex() != 1 || state().channelExists(index + 1))
         return;
     showMessageBox(this, language(), Messages::EmptyChannelChosen.text(language()));
     m_priorityChannelCombo->setCurrentIndex(m_fixedPriorityChannel - 1);

@@ -18,7 +18,7 @@ class OptionsDialog : public FeatureDialog
     Q_OBJECT
 
 public:
-    explicit OptionsDialog(const EditorState &state, QWidget *parent = nullptr);
+    explicit OptionsDialog(ProgrammingDocument &document, QWidget *parent = nullptr);
 
     // The captions of the unlock gesture, 1 to 3: the two revert times and the return channel.
     QLabel *unlockCaption(int caption) const { return m_unlockCaptions.at(caption - 1); }

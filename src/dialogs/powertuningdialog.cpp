@@ -1,5 +1,7 @@
 #include "dialogs/powertuningdialog.h"
 
+#include "document/programmingdocument.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -7,15 +9,16 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-PowerTuningDialog::PowerTuningDialog(const EditorState &state, QWidget *parent)
-    : FeatureDialog(state, "Form2", parent)
+PowerTuningDialog::PowerTuningDialog(ProgrammingDocument &document, QWidget *parent)
+    : FeatureDialog(document, "Form2", parent)
 {
     setWindowTitle(QStringLiteral("Debug"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildGroup("Frame1", "Slider1", "Lblpower1", "Label3", "Label8", m_highSlider, m_highValue));
     layout->addWidget(buildGroup("Frame2", "Slider3", "Lblpower3", "Label6", "Label7", m_lowSlider, m_lowValue));
     addButtons(layout, "Command1", nullptr); // no Cancel: the close box leaves the values
-    setUnlocked(false);
+    setUnlocked(document.isDebugUnlocked());
+    connect(&document, &ProgrammingDocument::debugModeChanged, this, &PowerTuningDialog::setUnlocked);
 }
 
 // A group of one slider: its value above it, "low" and "high" at its ends.

@@ -13,10 +13,7 @@ class PowerTuningDialog : public FeatureDialog
     Q_OBJECT
 
 public:
-    explicit PowerTuningDialog(const EditorState &state, QWidget *parent = nullptr);
-
-    // Enables or disables the sliders at once, open or not.
-    void setUnlocked(bool unlocked);
+    explicit PowerTuningDialog(ProgrammingDocument &document, QWidget *parent = nullptr);
 
 protected:
     void load(const EditorState &state) override;
@@ -24,6 +21,8 @@ protected:
     QWidget *firstControl() const override;
 
 private:
+    // Enables or disables the sliders at once, open or not.
+    void setUnlocked(bool unlocked);
     QWidget *buildGroup(const char *frame, const char *slider, const char *value, const char *low,
                         const char *high, QSlider *&sliderWidget, QLabel *&valueLabel);
 

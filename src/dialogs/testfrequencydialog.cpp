@@ -1,6 +1,6 @@
 #include "dialogs/testfrequencydialog.h"
 
-#include "app/layoutunits.h"
+#include "widgets/layoutunits.h"
 #include "i18n/captions.h"
 
 #include <QHeaderView>
@@ -89,8 +89,8 @@ private:
     mutable QPointer<QWidget> m_editor;
 };
 
-TestFrequencyDialog::TestFrequencyDialog(const EditorState &state, QWidget *parent)
-    : FeatureDialog(state, "Form4", parent)
+TestFrequencyDialog::TestFrequencyDialog(ProgrammingDocument &document, QWidget *parent)
+    : FeatureDialog(document, "Form4", parent)
     , m_table(new FrequencyTable([this](int row, int column) { return editable(row, column); }))
     , m_delegate(new TestFrequencyDelegate(this))
 {

@@ -17,7 +17,7 @@ class TestFrequencyDialog : public FeatureDialog
     Q_OBJECT
 
 public:
-    explicit TestFrequencyDialog(const EditorState &state, QWidget *parent = nullptr);
+    explicit TestFrequencyDialog(ProgrammingDocument &document, QWidget *parent = nullptr);
 
     QTableWidget *table() const { return m_table; }
     void retranslate(LanguageMode mode) override;

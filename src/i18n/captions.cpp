@@ -189,6 +189,7 @@ constexpr Caption captions[] = {
     // The channel sheet (printed or exported as PDF)
     {"Sheet.file", "文件", "File"},
     {"Sheet.date", "日期", "Date"},
+    {"Sheet.nofile", "未保存为文件", "not saved to a file"},
 
     // About (the window title stays "Help")
     {"frmAbout.lblTitle",       "QV-540 对讲机编程软件", "QV-540 Radio Software "},

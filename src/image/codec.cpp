@@ -150,7 +150,6 @@ void decodeSettings(const Reader &in, EditorState &state)
 void decodeImage(const RadioImage &image, EditorState &state, const CellTexts &texts)
 {
     const Reader in(image);
-    state.debugUnlocked = false;
     for (int row = 1; row <= ChannelCount; ++row)
         decodeChannel(in, row, state, texts);
     decodeSettings(in, state);

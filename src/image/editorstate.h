@@ -70,7 +70,6 @@ struct EditorState
     std::array<TestFrequencies, ChannelCount> testFrequencyTable;
     int powerTuning1 = 208; // high power
     int powerTuning2 = 92;  // low power
-    bool debugUnlocked = false;
 
     friend bool operator==(const EditorState &, const EditorState &) = default;
 };

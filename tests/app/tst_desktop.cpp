@@ -5,7 +5,7 @@
 #include "app/channelsheet.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "widgets/messagebox.h"
 #include "dialogs/keysdialog.h"
 #include "image/codec.h"
 #include "link/portslots.h"

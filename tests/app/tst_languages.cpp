@@ -4,7 +4,7 @@
 
 #include "app/channelgrid.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "widgets/messagebox.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/embeddedtextsdialog.h"
 #include "dialogs/keysdialog.h"

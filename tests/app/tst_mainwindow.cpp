@@ -1,7 +1,7 @@
 #include "app/channelgrid.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "widgets/messagebox.h"
 #include "image/codec.h"
 #include "interchange/csvchanneltable.h"
 #include "link/portslots.h"

@@ -2,14 +2,15 @@
 // OK, Cancel and the close box store, their checks, and the debug mode's gesture and relock.
 
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
-#include "app/weblink.h"
+#include "widgets/messagebox.h"
+#include "widgets/weblink.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/embeddedtextsdialog.h"
 #include "dialogs/keysdialog.h"
 #include "dialogs/optionsdialog.h"
 #include "dialogs/powertuningdialog.h"
 #include "dialogs/testfrequencydialog.h"
+#include "document/programmingdocument.h"
 #include "image/codec.h"
 #include "link/portslots.h"
 #include "storage/datafile.h"
@@ -355,20 +356,20 @@ private slots:
         QFETCH(int, stored);
         // A data file cannot hold these (decoding keeps 0 to 11 only): a dialog of its own is
         // shown such a state.
-        EditorState state;
-        state.keyFunction1 = stored;
-        state.keyFunction2 = stored;
-        KeysDialog keys(state);
+        ProgrammingDocument programming;
+        programming.edit(Command::ConfirmDialog, [stored](EditorState &state) {
+            state.keyFunction1 = stored;
+            state.keyFunction2 = stored;
+        });
+        KeysDialog keys(programming);
         keys.retranslate(Language::English);
-        EditorState confirmed;
-        connect(&keys, &FeatureDialog::confirmed, this, [&](const EditorState &edited) { confirmed = edited; });
         keys.present();
         QVERIFY(QTest::qWaitForWindowActive(&keys));
         QCOMPARE(findPart<QComboBox>(&keys, "Combo1")->currentText(), QString("OFF"));
         QVERIFY(!findPart<QComboBox>(&keys, "Combo2")->isVisible());
         pressOk(&keys);
-        QCOMPARE(confirmed.keyFunction1, 1);
-        QCOMPARE(confirmed.keyFunction2, 1);
+        QCOMPARE(programming.state().keyFunction1, 1);
+        QCOMPARE(programming.state().keyFunction2, 1);
     }
 
     void embeddedTexts()
@@ -447,7 +448,7 @@ private slots:
         QVERIFY(!relockButton()->isVisible());
         clickCaptions({3}, 1004.5);
         QVERIFY(relockButton()->isVisible() && slider->isEnabled());
-        QVERIFY(m_window->state().debugUnlocked);
+        QVERIFY(m_window->document().isDebugUnlocked());
 
         QToolBar *toolbar = findPart<QToolBar>(m_window.get(), "Toolbar1");
         m_now = 2000.2;

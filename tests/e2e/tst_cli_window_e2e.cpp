@@ -3,7 +3,7 @@
 
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "widgets/messagebox.h"
 #include "common/files.h"
 #include "common/radioemulator.h"
 #include "common/richstates.h"

@@ -4,13 +4,14 @@
 #include "app/channelgrid.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
+#include "widgets/messagebox.h"
 #include "app/portdialog.h"
 #include "dialogs/embeddedtextsdialog.h"
 #include "dialogs/keysdialog.h"
 #include "dialogs/optionsdialog.h"
 #include "dialogs/powertuningdialog.h"
 #include "dialogs/testfrequencydialog.h"
+#include "document/programmingdocument.h"
 #include "common/files.h"
 #include "common/windowtest.h"
 #include "common/radioemulator.h"
@@ -365,7 +366,7 @@ private slots:
         QCOMPARE(read.embeddedTexts[0], QString("Fleet 9"));
         QCOMPARE(read.powerTuning1, 177);
         QCOMPARE(read.testFrequencyTable[0].rx, QString("446.00625"));
-        QVERIFY(!read.debugUnlocked); // a read locks the debug mode again
+        QVERIFY(!w.document().isDebugUnlocked()); // a read locks the debug mode again
         QVERIFY(!action("Korvu")->isVisible());
     }
 
@@ -419,7 +420,8 @@ private slots:
         QCOMPARE(readFileBytes(saved), before);
     }
 
-    // An edit still open when Write is clicked is written; the lock comes back after a session.
+    // An edit still open when Write is clicked is written; the lock holds during and after a
+    // session.
     void openEditIsWrittenAndLockSurvives()
     {
         const QString saved = m_dir->filePath("after.bin");
@@ -427,14 +429,16 @@ private slots:
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualItemRect(table()->item(0, 1)).center());
         QTest::keyClicks(QApplication::focusWidget(), "436.125"); // no Enter: the editor stays open
         clickToolbar("mnuwriteFre");
+        QVERIFY(find<QGroupBox>("Frame1")->isEnabled()); // the band selector stays usable during a session
+        QVERIFY(!table()->isEnabled() && !find<QGroupBox>("Frame2")->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>("Label")->text(), QString("Write frequency success!"), 10000);
         waitUntilIdle();
         QCOMPARE(cell(1, 1), QString("436.12500"));
 
         action("mnulock")->trigger();
         clickToolbar("mnureadFre");
-        QVERIFY(find<QGroupBox>("Frame1")->isEnabled()); // the band selector stays usable during a session
-        QVERIFY(!table()->isEnabled() && !find<QGroupBox>("Frame2")->isEnabled());
+        // The lock keeps the band selector closed during a session too.
+        QVERIFY(!find<QGroupBox>("Frame1")->isEnabled() && !table()->isEnabled() && !find<QGroupBox>("Frame2")->isEnabled());
         QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>("Label")->text(), QString("Read frequency success!"), 10000);
         waitUntilIdle();
         QVERIFY(!find<QGroupBox>("Frame1")->isEnabled() && !table()->isEnabled() && !find<QGroupBox>("Frame2")->isEnabled());

@@ -188,7 +188,6 @@ EditorState randomState(QRandomGenerator &random)
         text = randomText(random);
     for (auto &row : s.testFrequencyTable)
         row = {randomText(random), randomText(random)};
-    s.debugUnlocked = random.bounded(2);
     return s;
 }
 
@@ -375,7 +374,6 @@ private slots:
         });
         QTest::newRow("voice prompt out of range") << Patch {{287, hex("03")}}
                                                    << Check([](const EditorState &s) { QCOMPARE(s.voicePrompt, 7); });
-        QTest::newRow("debug mode ends") << Patch {} << Check([](const EditorState &s) { QVERIFY(!s.debugUnlocked); });
     }
     void decode()
     {
@@ -389,7 +387,6 @@ private slots:
         state.optionSettingTable[2] = state.optionSettingTable[6] = 7;
         state.keyFunction2 = 7;
         state.currentBand = 3;
-        state.debugUnlocked = true;
         state.option(Column::RxTone, 1) = state.option(Column::TxTone, 1) = 42;
         const RadioImage blank(QByteArray(RadioImage::ReadSize, '\xFF'));
         decodeImage(patched(blank, patch), state, English);

@@ -1,4 +1,4 @@
-#include "app/messagebox.h"
+#include "widgets/messagebox.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/weblink.h"
+#include "widgets/weblink.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
