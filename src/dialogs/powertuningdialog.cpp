@@ -14,8 +14,10 @@ PowerTuningDialog::PowerTuningDialog(ProgrammingDocument &document, QWidget *par
 {
     setWindowTitle(QStringLiteral("Debug"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(buildGroup("Frame1", "Slider1", "Lblpower1", "Label3", "Label8", m_highSlider, m_highValue));
-    layout->addWidget(buildGroup("Frame2", "Slider3", "Lblpower3", "Label6", "Label7", m_lowSlider, m_lowValue));
+    m_groups = {buildGroup("Frame1", "Slider1", "Lblpower1", "Label3", "Label8", m_highSlider, m_highValue),
+                buildGroup("Frame2", "Slider3", "Lblpower3", "Label6", "Label7", m_lowSlider, m_lowValue)};
+    for (QWidget *group : m_groups)
+        layout->addWidget(group);
     addButtons(layout, "Command1", nullptr); // no Cancel: the close box leaves the values
     setUnlocked(document.isDebugUnlocked());
     connect(&document, &ProgrammingDocument::debugModeChanged, this, &PowerTuningDialog::setUnlocked);
@@ -51,10 +53,11 @@ QWidget *PowerTuningDialog::buildGroup(const char *frame, const char *slider, co
     return box;
 }
 
+// The groups as a whole, so that the values and the captions at the sliders' ends grey with them.
 void PowerTuningDialog::setUnlocked(bool unlocked)
 {
-    m_highSlider->setEnabled(unlocked);
-    m_lowSlider->setEnabled(unlocked);
+    for (QWidget *group : m_groups)
+        group->setEnabled(unlocked);
 }
 
 QWidget *PowerTuningDialog::firstControl() const

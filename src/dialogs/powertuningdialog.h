@@ -2,11 +2,14 @@
 
 #include "dialogs/featuredialog.h"
 
+#include <array>
+
 class QLabel;
 class QSlider;
 
 // The transmit-power tuning dialog of the debug mode: the high-power and low-power calibration
-// values, 0 to 255. The sliders move only while the debug mode is unlocked. OK stores; the close
+// values, 0 to 255. The sliders move only while the debug mode is unlocked, and look greyed
+// otherwise. OK stores; the close
 // box and Escape store nothing.
 class PowerTuningDialog : public FeatureDialog
 {
@@ -26,6 +29,7 @@ private:
     QWidget *buildGroup(const char *frame, const char *slider, const char *value, const char *low,
                         const char *high, QSlider *&sliderWidget, QLabel *&valueLabel);
 
+    std::array<QWidget *, 2> m_groups {}; // high power, low power
     QSlider *m_highSlider = nullptr;
     QSlider *m_lowSlider = nullptr;
     QLabel *m_highValue = nullptr; // the sliders' values as text

@@ -371,6 +371,60 @@ private slots:
         QCOMPARE(dialog->directory().absolutePath(), QDir(Backups::folder()).absolutePath());
     }
 
+    // The title and the sheet name the file what is shown came from: Open, Save and a dropped
+    // file set it, New and Import CSV cut it (the title is then the program's, the sheet says so),
+    // edits keep it, and undo back to a state from the file brings it back.
+    void titleAndSheetNameTheFileShown_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("file"); // the file named afterwards; empty for none
+        QTest::newRow("open") << QStringList {"open"} << "rich.DAT";
+        QTest::newRow("an edit keeps it") << QStringList {"open", "edit"} << "rich.DAT";
+        QTest::newRow("new") << QStringList {"open", "new"} << "";
+        QTest::newRow("import CSV") << QStringList {"open", "import"} << "";
+        QTest::newRow("undo of an import") << QStringList {"open", "import", "undo"} << "rich.DAT";
+        QTest::newRow("undo of new") << QStringList {"open", "edit", "new", "undo", "undo"} << "rich.DAT";
+        QTest::newRow("save after new") << QStringList {"open", "new", "save"} << "saved.DAT";
+        QTest::newRow("undo after a save") << QStringList {"open", "new", "save", "undo"} << "saved.DAT";
+        QTest::newRow("drop") << QStringList {"new", "drop"} << "dropped.DAT";
+    }
+    void titleAndSheetNameTheFileShown()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, file);
+        MainWindow &w = start();
+        const QString rich = saveRich();
+        const QString dropped = saveRich("dropped.DAT");
+        for (const QString &step : steps) {
+            if (step == "open") {
+                QVERIFY(w.openDataFile(rich));
+            } else if (step == "edit") {
+                apply(Change::OptionPick);
+            } else if (step == "new") {
+                apply(Change::New);
+            } else if (step == "import") {
+                apply(Change::CsvImport);
+            } else if (step == "undo") {
+                action("mnuUndo")->trigger();
+            } else if (step == "save") {
+                m_fileNames << m_dir->filePath("saved.DAT");
+                action("mnuAssave")->trigger();
+            } else if (step == "drop") {
+                m_answers << MessageAnswer::No; // unsaved changes dropped
+                QMimeData mime;
+                mime.setUrls({QUrl::fromLocalFile(dropped)});
+                QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+                QApplication::sendEvent(&w, &enter);
+                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+                QApplication::sendEvent(&w, &drop);
+            }
+        }
+        const QString path = file.isEmpty() ? QString() : m_dir->filePath(file);
+        QCOMPARE(w.windowTitle(), path.isEmpty() ? QString("QV-540 Radio Software V1.20") : "Lumeo-" + path);
+        const ChannelSheet sheet = w.channelSheet();
+        QCOMPARE(sheet.facts.value(0), ChannelSheet::Row("File", path.isEmpty() ? QString("not saved to a file") : path));
+    }
+
     // The Edit menu stands between File and Programming.
     void menus()
     {

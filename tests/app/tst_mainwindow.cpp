@@ -1,12 +1,14 @@
 #include "app/channelgrid.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
+#include "dialogs/optionsdialog.h"
 #include "widgets/messagebox.h"
 #include "image/codec.h"
 #include "interchange/csvchanneltable.h"
 #include "link/portslots.h"
 #include "storage/datafile.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
@@ -570,6 +572,60 @@ private slots:
         const int before = int(m_messages.size());
         choose(combo("Combo1"), 5); // the band in force asks nothing
         QCOMPARE(m_messages.size(), before);
+    }
+
+    // Where the keyboard focus is once a real message box has closed: in the grid's current
+    // cell after the window's questions; back on the band selector after its question answered
+    // Cancel; on the dialog's control after a box of a feature dialog.
+    void focusAfterMessageBoxes_data()
+    {
+        QTest::addColumn<QString>("ask");    // what raises the box
+        QTest::addColumn<QString>("button"); // the button pressed
+        QTest::addColumn<QString>("focus");  // the object name of the focused widget afterwards
+        QTest::newRow("New, Cancel") << "new" << "Cancel" << "Grid1";
+        QTest::newRow("New, OK") << "new" << "OK" << "Grid1";
+        QTest::newRow("band, OK") << "band" << "OK" << "Grid1";
+        QTest::newRow("band, Cancel") << "band" << "Cancel" << "Combo1";
+        QTest::newRow("frequency beyond the band") << "frequency" << "OK" << "Grid1";
+        QTest::newRow("a dialog's message") << "fixed priority" << "OK" << "Combo11";
+    }
+    void focusAfterMessageBoxes()
+    {
+        QFETCH(QString, ask);
+        QFETCH(QString, button);
+        QFETCH(QString, focus);
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        if (ask != "fixed priority")
+            typeFrequency(1, 1, "436.125");
+        setMessageBoxResponder(nullptr);
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                for (QAbstractButton *b : box->buttons())
+                    if (b->text() == button)
+                        b->click();
+        });
+        closer.start(10);
+        QWidget *window = &w;
+        if (ask == "new") {
+            action("mnuNew")->trigger();
+        } else if (ask == "band") {
+            combo("Combo1")->setFocus();
+            QTest::keyClick(combo("Combo1"), Qt::Key_Down);
+        } else if (ask == "frequency") {
+            typeFrequency(2, 1, "520");
+        } else {
+            action("mnudtmf")->trigger();
+            window = &w.optionsDialog();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QComboBox *priority = findPart<QComboBox>(window, "Combo11");
+            priority->setFocus();
+            QTest::keyClick(priority, Qt::Key_Down); // "fixed" without a channel: refused
+            QCOMPARE(priority->currentIndex(), 0);
+        }
+        QTRY_VERIFY(QApplication::activeWindow() == window);
+        QCOMPARE(window->focusWidget()->objectName(), focus);
+        answerMessageBoxes();
     }
 
     // ---- Files ----

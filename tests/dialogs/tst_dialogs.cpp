@@ -345,6 +345,23 @@ private slots:
         QCOMPARE(box->text(), QString("30"));
     }
 
+    // An open dialog keeps what the user chose in it while the main window is edited (only a
+    // replacement of the programming, or undo, shows it afresh); OK then stores both.
+    void openDialogKeepsItsChoicesThroughOtherEdits()
+    {
+        start();
+        FeatureDialog &keys = show(Dialog::Keys);
+        auto *pf1 = findPart<QComboBox>(&keys, "Combo1");
+        pf1->setCurrentIndex(6);
+        findPart<QComboBox>(m_window.get(), "Combo9")->setCurrentIndex(4);
+        QCOMPARE(pf1->currentIndex(), 6);
+        keys.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&keys));
+        pressOk(&keys);
+        QCOMPARE(m_window->state().keyFunction1, 6);
+        QCOMPARE(m_window->state().squelch, 4);
+    }
+
     void keysOpenOnOffOutsideTheList_data()
     {
         QTest::addColumn<int>("stored");

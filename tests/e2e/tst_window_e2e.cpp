@@ -2,6 +2,7 @@
 // read, a write, the band question and a radio that does not answer.
 
 #include "app/channelgrid.h"
+#include "app/channelsheet.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
 #include "widgets/messagebox.h"
@@ -198,6 +199,53 @@ private slots:
         QCOMPARE(combo("Combo9")->currentIndex(), 9);
         QCOMPARE(combo("Combo7")->currentIndex(), 0);
         QVERIFY(table()->isEnabled());
+    }
+
+    // After a session, keys go on in the grid: Down, Tab and Return move the current cell and
+    // open its editor, and nothing of what was read or shown changes (the band selector, which
+    // the toolkit would hand the focus to while the grid is disabled, keeps its band).
+    void keysAfterASession_data()
+    {
+        QTest::addColumn<QStringList>("radio");
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<bool>("bandChangedDuringTheSession"); // answered Cancel
+        QTest::addColumn<bool>("fromTheFile"); // what is shown still came from the file opened
+        QTest::newRow("read") << QStringList {"--unpaced"} << false << false << false;
+        QTest::newRow("failed read") << QStringList {"--silent-after", "3"} << false << false << true;
+        QTest::newRow("band question of a read answered Cancel") << QStringList {} << false << true << false;
+        QTest::newRow("write refused at the band question") << QStringList {"--unpaced", "--band", "0"} << true << false << true;
+    }
+    void keysAfterASession()
+    {
+        QFETCH(QStringList, radio);
+        QFETCH(bool, write);
+        QFETCH(bool, bandChangedDuringTheSession);
+        QFETCH(bool, fromTheFile);
+        const QString memory = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English)));
+        MainWindow &w = start(radio + QStringList {"--memory", memory});
+        QVERIFY(w.openDataFile(memory)); // three channels in band 5
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        m_answers << MessageAnswer::No; // the band question of a write
+        QTest::keyClick(&w, write ? Qt::Key_W : Qt::Key_R, Qt::ControlModifier);
+        if (bandChangedDuringTheSession) {
+            m_answers = {MessageAnswer::Cancel};
+            combo("Combo1")->setCurrentIndex(2); // as with the mouse, during the read
+            QCOMPARE(combo("Combo1")->currentIndex(), 5);
+        }
+        waitUntilIdle();
+        const EditorState shown = w.state();
+        QCOMPARE(shown.cell(2, 1), QString("150.00000"));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Tab, Qt::Key_Return})
+            QTest::keyClick(w.focusWidget(), key);
+        QCOMPARE(w.state(), shown);
+        QCOMPARE(combo("Combo1")->currentIndex(), 5);
+        QCOMPARE(table()->currentRow(), 1);
+        QCOMPARE(table()->currentColumn(), 2);
+        QCOMPARE(w.channelGrid().openEditorWidget(), w.channelGrid().toneEditor());
+        // A read's channels came from no file: the title and the sheet say so.
+        QCOMPARE(w.windowTitle(), fromTheFile ? "Lumeo-" + memory : QString("QV-540 Radio Software V1.20"));
+        QCOMPARE(w.channelSheet().facts.value(0).second, fromTheFile ? memory : QString("not saved to a file"));
     }
 
     // A radio on another band than its channels: they are read as they are, and marked.
