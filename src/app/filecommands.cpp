@@ -35,20 +35,11 @@ void FileCommands::newProgramming()
     m_document.edit(Command::NewProgramming, ChannelRules::emptyChannelCells);
 }
 
-void FileCommands::openFile()
+void FileCommands::openFile(DataFileDialog::Kind kind)
 {
     if (!m_document.allows(Command::Open) || !settleUnsavedChanges())
         return;
-    const QString path = DataFileDialog::choose(m_window, DataFileDialog::Kind::Open);
-    if (!path.isEmpty())
-        openDataFile(path);
-}
-
-void FileCommands::openBackup()
-{
-    if (!m_document.allows(Command::Open) || !settleUnsavedChanges())
-        return;
-    const QString path = DataFileDialog::choose(m_window, DataFileDialog::Kind::OpenBackup);
+    const QString path = DataFileDialog::choose(m_window, kind);
     if (!path.isEmpty())
         openDataFile(path);
 }

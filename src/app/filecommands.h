@@ -26,8 +26,8 @@ public:
     ~FileCommands() override;
 
     void newProgramming();
-    void openFile();
-    void openBackup();
+    // Open and Open Backup: a data file chosen in the file dialog of that kind.
+    void openFile(DataFileDialog::Kind kind);
     void openRecentFile(const QString &path);
     void openDroppedFile(const QString &path);
     // Opens a data file as Open does, without asking for its name or about unsaved changes.

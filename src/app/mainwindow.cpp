@@ -250,9 +250,9 @@ void MainWindow::buildCommands()
     connect(m_relockAction, &QAction::triggered, m_debug, &DebugGesture::relockClicked);
 
     bind(m_newAction, Command::NewProgramming, [this] { m_files->newProgramming(); });
-    bind(m_openAction, Command::Open, [this] { m_files->openFile(); });
+    bind(m_openAction, Command::Open, [this] { m_files->openFile(DataFileDialog::Kind::Open); });
     bind(m_saveAction, Command::Save, [this] { m_files->saveFile(); });
-    bind(m_openBackupAction, Command::Open, [this] { m_files->openBackup(); });
+    bind(m_openBackupAction, Command::Open, [this] { m_files->openFile(DataFileDialog::Kind::OpenBackup); });
     bind(m_importCsvAction, Command::ImportCsv, [this] { m_sheets->importCsv(); });
     bind(m_exportCsvAction, Command::ExportCsv, [this] { m_sheets->exportCsv(); });
     bind(m_exportPdfAction, Command::ExportPdf, [this] { m_sheets->exportPdf(); });

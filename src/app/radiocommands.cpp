@@ -79,29 +79,29 @@ void RadioCommands::showStatus()
     m_display.status->setText(sessionMessageText(m_session->engine().status(), m_prompts.language()));
 }
 
+// Whether a session may start: the mode allows command and the port is open (else it says so).
+bool RadioCommands::mayStart(Command command)
+{
+    if (!m_document.allows(command))
+        return false;
+    if (m_session->isPortOpen())
+        return true;
+    m_prompts.tell(sessionMessageText(SessionMessage::PortNotOpen, m_prompts.language()),
+                   {MessageButtons::Ok, MessageIcon::Information});
+    return false;
+}
+
 void RadioCommands::read()
 {
-    if (!m_document.allows(Command::Read))
-        return;
-    if (!m_session->isPortOpen()) {
-        m_prompts.tell(sessionMessageText(SessionMessage::PortNotOpen, m_prompts.language()),
-                       {MessageButtons::Ok, MessageIcon::Information});
-        return;
-    }
     // A read replaces the programming: unsaved changes are offered for saving first.
-    if (m_files.settleUnsavedChanges())
+    if (mayStart(Command::Read) && m_files.settleUnsavedChanges())
         m_session->startRead();
 }
 
 void RadioCommands::write()
 {
-    if (!m_document.allows(Command::Write))
+    if (!mayStart(Command::Write))
         return;
-    if (!m_session->isPortOpen()) {
-        m_prompts.tell(sessionMessageText(SessionMessage::PortNotOpen, m_prompts.language()),
-                       {MessageButtons::Ok, MessageIcon::Information});
-        return;
-    }
     // Calibration belongs to one radio, while the values come from whatever was opened or read
     // last: a write in debug mode names them and asks before it sends them.
     bool calibration = false;

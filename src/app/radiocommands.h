@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/commands.h"
 #include "image/radioimage.h"
 
 #include <QObject>
@@ -57,6 +58,7 @@ signals:
     void sessionEnded();
 
 private:
+    bool mayStart(Command command);
     void connectSession();
     void updatePhase();
     void readFinished(const RadioImage &image, int radioBand);
