@@ -2,7 +2,6 @@
 // 9600 baud 8N1, through a real pseudo-terminal, and prints each as a ratio to its wire time.
 // A session should be limited by the wire: the goal is a ratio of 1.05 or less.
 
-#include "i18n/captions.h"
 #include "image/codec.h"
 #include "link/sessiondriver.h"
 
@@ -72,7 +71,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(device), qPrintable(error));
         return 1;
     }
-    const RadioImage image = encodeImage(EditorState(), CellTexts::forLanguage(Language::English));
+    const RadioImage image = encodeImage(EditorState());
     driver.engine().setImageProvider([&image] { return image; });
     driver.engine().setSelectedBandProvider([] { return 0; });
 

@@ -2,6 +2,7 @@
 
 #include "document/programmingdocument.h"
 #include "editor/channelrules.h"
+#include "i18n/celltexts.h"
 #include "i18n/messages.h"
 #include "image/tonelist.h"
 #include "widgets/layoutunits.h"
@@ -116,7 +117,7 @@ ChannelGrid::ChannelGrid(ProgrammingDocument &document, QWidget *parent)
     m_toneEditor->setCompleter(nullptr); // a typed tone must not be completed into a listed one
     m_toneEditor->setInsertPolicy(QComboBox::NoInsert);
     m_toneEditor->setMaxVisibleItems(16);
-    m_toneEditor->addItems(ToneList::items(m_texts.toneOff));
+    m_toneEditor->addItems(QStringList {m_texts.toneOff} + ToneList::toneTexts());
     m_toneEditor->hide();
     m_toneEditor->installEventFilter(this);
     m_toneEditor->view()->installEventFilter(this);
@@ -184,7 +185,7 @@ void ChannelGrid::takeFocus()
 void ChannelGrid::refreshRow(int row)
 {
     for (int column = 1; column <= 8; ++column)
-        m_table->item(row - 1, column)->setText(state().cell(row, column));
+        m_table->item(row - 1, column)->setText(cellText(state(), row, column, m_texts));
     markOutOfBand(row, Column::RxFrequency);
     markOutOfBand(row, Column::TxFrequency);
 }
@@ -194,7 +195,8 @@ void ChannelGrid::refreshRow(int row)
 void ChannelGrid::markOutOfBand(int row, int column)
 {
     QTableWidgetItem *item = m_table->item(row - 1, column);
-    if (Bands::contains(m_band, state().cell(row, column))) {
+    const std::optional<Channel> &channel = state().channel(row);
+    if (!channel || Bands::contains(m_band, ChannelRules::frequencyIn(*channel, column))) {
         item->setData(Qt::BackgroundRole, row % 2 == 0 ? QVariant(QBrush(EvenRowTint)) : QVariant());
         item->setToolTip(QString());
         return;
@@ -266,7 +268,7 @@ void ChannelGrid::openEditor(int row, int column, const QString &typed)
     m_editRow = row;
     m_editColumn = column;
     const QRect cell = cellRect(row, column);
-    const QString text = state().cell(row, column);
+    const QString text = cellText(state(), row, column, m_texts);
 
     if (column == Column::RxFrequency || column == Column::TxFrequency) {
         m_frequencyEditor->setGeometry(cell);
@@ -293,7 +295,7 @@ void ChannelGrid::openEditor(int row, int column, const QString &typed)
         {
             // Selecting while the list is hidden is not a choice: opening never writes the cell.
             const QSignalBlocker quiet(combo);
-            combo->setCurrentIndex(state().option(column, row));
+            combo->setCurrentIndex(ChannelRules::optionItem(*state().channel(row), column));
         }
         combo->show();
         combo->raise();
@@ -320,7 +322,7 @@ void ChannelGrid::endFrequencyEdit()
     const QScopedValueRollback ending(m_ending, true);
     auto outcome = ChannelRules::FrequencyEdit::Unchanged;
     store([&](EditorState &state) {
-        outcome = ChannelRules::endFrequencyEdit(state, m_editRow, m_editColumn, m_frequencyEditor->text(), m_band, m_texts);
+        outcome = ChannelRules::endFrequencyEdit(state, m_editRow, m_editColumn, m_frequencyEditor->text(), m_band);
     });
     hideEditor(m_frequencyEditor);
     refreshRow(m_editRow);
@@ -334,7 +336,8 @@ void ChannelGrid::endToneEdit()
         return;
     const QScopedValueRollback ending(m_ending, true);
     const QString typed = m_toneEditor->currentText();
-    store([&](EditorState &state) { ChannelRules::endToneEdit(state, m_editRow, m_editColumn, typed, m_texts); });
+    const bool offItem = typed == m_texts.toneOff;
+    store([&](EditorState &state) { ChannelRules::endToneEdit(state, m_editRow, m_editColumn, typed, offItem); });
     hideEditor(m_toneEditor);
     refreshRow(m_editRow);
 }
@@ -345,7 +348,7 @@ void ChannelGrid::pickTone(int index)
 {
     if (!m_toneEditor->isVisible() || m_ending)
         return;
-    store([&](EditorState &state) { ChannelRules::pickTone(state, m_editRow, m_editColumn, index, m_texts); });
+    store([&](EditorState &state) { ChannelRules::pickTone(state, m_editRow, m_editColumn, index); });
     refreshRow(m_editRow);
     hideEditor(m_toneEditor);
 }
@@ -355,7 +358,7 @@ void ChannelGrid::pickOption(int column, int index)
     QComboBox *combo = optionEditor(column);
     if (!combo->isVisible() || m_ending)
         return;
-    store([&](EditorState &state) { ChannelRules::pickOption(state, m_editRow, m_editColumn, index, m_texts); });
+    store([&](EditorState &state) { ChannelRules::pickOption(state, m_editRow, m_editColumn, index); });
     refreshRow(m_editRow);
     hideEditor(combo);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/bands.h"
-#include "i18n/captions.h"
+#include "i18n/celltexts.h"
 #include "image/editorstate.h"
 
 class ProgrammingDocument;

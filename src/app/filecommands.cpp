@@ -32,7 +32,7 @@ void FileCommands::newProgramming()
     const MessageStyle style {MessageButtons::OkCancel, MessageIcon::Exclamation, 1};
     if (m_prompts.ask(Messages::ClearAll, style, &Messages::ClearAllTitle) == MessageAnswer::Cancel)
         return;
-    m_document.edit(Command::NewProgramming, ChannelRules::emptyChannelCells);
+    m_document.edit(Command::NewProgramming, ChannelRules::clearAllChannels);
 }
 
 void FileCommands::openFile(DataFileDialog::Kind kind)
@@ -78,7 +78,7 @@ bool FileCommands::openDataFile(const QString &path)
     }
     // Decoding keeps a value whose byte is out of range: it starts from what is shown.
     EditorState opened = m_document.state();
-    decodeImage(file.image, opened, m_document.cellTexts());
+    decodeImage(file.image, opened);
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_document.replace(Command::Open, opened, absolute);
     m_recentFiles->add(absolute);

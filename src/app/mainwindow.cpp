@@ -15,6 +15,7 @@
 #include "document/programmingdocument.h"
 #include "editor/channelrules.h"
 #include "i18n/captions.h"
+#include "i18n/celltexts.h"
 #include "link/sessiondriver.h"
 #include "widgets/legibility.h"
 #include "widgets/weblink.h"
@@ -309,7 +310,6 @@ void MainWindow::restoreSettings()
     // Only 1 locks; any other value leaves the program unlocked, with the lock shown off.
     m_document->setLocked(settings.lock == 1);
     m_prompts.setLanguage(settings.language);
-    m_document->setCellTexts(CellTexts::forLanguage(settings.language));
     retranslate();
     m_radio->openPreferredPort(settings.port);
     changeBand(m_bandCombo->currentIndex());
@@ -342,7 +342,7 @@ void MainWindow::retranslate()
     QStringList header;
     for (int column = 0; column <= 8; ++column)
         header << caption(QStringLiteral("Grid1.header[%1]").arg(column));
-    m_channelGrid->setLanguage(mode, m_document->cellTexts(), header);
+    m_channelGrid->setLanguage(mode, CellTexts::forLanguage(mode), header);
     for (FeatureDialog *dialog : featureDialogs())
         dialog->retranslate(mode);
     m_aboutDialog->retranslate(mode);
@@ -356,7 +356,6 @@ void MainWindow::switchLanguage(LanguageMode mode)
     // An open editor holds the old language's items, which the new texts would no longer match.
     m_channelGrid->commitEdit();
     m_prompts.setLanguage(mode);
-    m_document->setCellTexts(CellTexts::forLanguage(mode));
     retranslate();
 }
 

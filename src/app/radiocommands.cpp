@@ -4,6 +4,7 @@
 #include "app/portdialog.h"
 #include "app/windowprompts.h"
 #include "document/programmingdocument.h"
+#include "i18n/sessionwording.h"
 #include "image/codec.h"
 #include "link/portselection.h"
 #include "link/sessiondriver.h"
@@ -51,12 +52,12 @@ void RadioCommands::connectSession()
     connect(&engine, &ProtocolEngine::progressVisibleChanged, m_display.progress, &QWidget::setVisible);
     connect(&engine, &ProtocolEngine::progressChanged, m_display.progress, &QProgressBar::setValue);
     connect(&engine, &ProtocolEngine::bandQuestionAsked, this, [this, &engine] {
-        const QString question = sessionMessageText(SessionMessage::BandMismatch, m_prompts.language());
+        const QString question = m_prompts.text(SessionWording::BandMismatch);
         engine.answerBandQuestion(m_prompts.tell(question, {MessageButtons::YesNo, MessageIcon::Information})
                                   == MessageAnswer::Yes);
     });
     connect(&engine, &ProtocolEngine::communicationError, this, [this] {
-        m_prompts.tell(sessionMessageText(SessionMessage::CommunicationError, m_prompts.language()),
+        m_prompts.tell(m_prompts.text(SessionWording::CommunicationError),
                        {MessageButtons::Ok, MessageIcon::Critical});
     });
     connect(&engine, &ProtocolEngine::readFinished, this, &RadioCommands::readFinished);
@@ -76,7 +77,7 @@ void RadioCommands::updatePhase()
 
 void RadioCommands::showStatus()
 {
-    m_display.status->setText(sessionMessageText(m_session->engine().status(), m_prompts.language()));
+    m_display.status->setText(m_prompts.text(SessionWording::of(m_session->engine().status())));
 }
 
 // Whether a session may start: the mode allows command and the port is open (else it says so).
@@ -86,7 +87,7 @@ bool RadioCommands::mayStart(Command command)
         return false;
     if (m_session->isPortOpen())
         return true;
-    m_prompts.tell(sessionMessageText(SessionMessage::PortNotOpen, m_prompts.language()),
+    m_prompts.tell(m_prompts.text(SessionWording::PortNotOpen),
                    {MessageButtons::Ok, MessageIcon::Information});
     return false;
 }
@@ -120,7 +121,7 @@ void RadioCommands::readFinished(const RadioImage &image, int radioBand)
 {
     // Decoding keeps a value whose byte is out of range: it starts from what is shown.
     EditorState read = m_document.state();
-    decodeImage(image, read, m_document.cellTexts());
+    decodeImage(image, read);
     if (radioBand >= 0)
         read.currentBand = radioBand; // else the band the image holds
     if (m_document.replace(Command::TakeRead, read))

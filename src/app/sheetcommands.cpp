@@ -7,6 +7,7 @@
 #include "document/programmingdocument.h"
 #include "editor/settingsrules.h"
 #include "i18n/captions.h"
+#include "i18n/csvwording.h"
 #include "interchange/csvchanneltable.h"
 #include "storage/wholefile.h"
 
@@ -45,13 +46,14 @@ void SheetCommands::importCsv()
         return;
     }
     const CsvChannelTable::Import import =
-        CsvChannelTable::importTable(contents, m_document.state(), m_document.cellTexts(), false);
+        CsvChannelTable::importTable(contents, m_document.state(), false);
     if (import.state)
         m_document.edit(Command::ImportCsv, [&](EditorState &state) { state = *import.state; });
     const MessageIcon icon = !import.state ? MessageIcon::Critical
         : import.skipped.isEmpty()         ? MessageIcon::Information
                                            : MessageIcon::Exclamation;
-    m_prompts.tell(CsvChannelTable::reportText(import, QFileInfo(path).fileName(), m_prompts.language()),
+    const LanguageMode mode = m_prompts.language();
+    m_prompts.tell(CsvWording::reportText(import, QFileInfo(path).fileName(), [mode](const Message &m) { return m.text(mode); }),
                    {MessageButtons::Ok, icon});
 }
 
@@ -60,7 +62,7 @@ void SheetCommands::exportCsv()
     const QString path = chooseSavePath(m_window, m_prompts, DataFileDialog::Kind::ExportCsv);
     if (path.isEmpty())
         return;
-    const CsvChannelTable::Export table = CsvChannelTable::exportTable(m_document.state(), m_document.cellTexts());
+    const CsvChannelTable::Export table = CsvChannelTable::exportTable(m_document.state());
     QString error;
     if (!WholeFile::write(path, table.text.toUtf8(), &error)) {
         m_prompts.tellError(Messages::CannotSave, path + "\n" + error);

@@ -57,9 +57,9 @@ OptionsDialog::OptionsDialog(ProgrammingDocument &document, QWidget *parent)
     left->addWidget(buildVoxFrame());
     auto *below = new QGridLayout;
     below->addWidget(caption("Label4", "PTT ID"), 0, 0);
-    below->addWidget(addList("Combo4", {"发射开始", "发射结束", "两者"}, 4), 0, 1);
+    below->addWidget(addList("Combo4", {"发射开始", "发射结束", "两者"}, &OptionalFunctions::pttId), 0, 1);
     below->addWidget(caption("Label11", "复制"), 1, 0);
-    below->addWidget(addList("Combo10", {"禁止", "使能"}, 10), 1, 1);
+    below->addWidget(addList("Combo10", {"禁止", "使能"}, &OptionalFunctions::duplicate), 1, 1);
     below->setColumnStretch(1, 1);
     left->addLayout(below);
     left->addStretch(1);
@@ -76,12 +76,13 @@ QWidget *OptionsDialog::buildVoxFrame()
     auto *frame = new QGroupBox(QStringLiteral("VOX"));
     frame->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(frame);
-    m_voxCombo = addList("Combo6", {"禁止", "使能"}, 6);
+    m_voxCombo = addList("Combo6", {"禁止", "使能"}, &OptionalFunctions::vox);
     const std::pair<QLabel *, QComboBox *> rows[] = {
         {caption("Label8", "VOX 功能"), m_voxCombo},
-        {caption("Label10", "VOX 增益电平"), addList("Combo7", QStringList {"关闭"} + numbers(1, 10), 7)},
-        {caption("Label9", "VOX 延迟时间"), addList("Combo8", {"0.3S", "0.5S", "1S", "1.5S", "2S", "3S"}, 8)},
-        {caption("Label7", "VOX 可进行音调"), addList("Combo9", {"禁止", "使能"}, 9)}};
+        {caption("Label10", "VOX 增益电平"), addList("Combo7", QStringList {"关闭"} + numbers(1, 10), &OptionalFunctions::voxGain)},
+        {caption("Label9", "VOX 延迟时间"),
+         addList("Combo8", {"0.3S", "0.5S", "1S", "1.5S", "2S", "3S"}, &OptionalFunctions::voxDelay)},
+        {caption("Label7", "VOX 可进行音调"), addList("Combo9", {"禁止", "使能"}, &OptionalFunctions::voxTone)}};
     int row = 0;
     for (const auto &[label, combo] : rows) {
         grid->addWidget(label, row, 0);
@@ -102,7 +103,7 @@ QWidget *OptionsDialog::buildScanFrame()
     auto *frame = new QGroupBox(QStringLiteral("扫描"));
     frame->setObjectName(QStringLiteral("Frame2"));
     auto *grid = new QGridLayout(frame);
-    m_priorityCombo = addList("Combo11", {"无", "固定", "选定"}, 11);
+    m_priorityCombo = addList("Combo11", {"无", "固定", "选定"}, &OptionalFunctions::priorityMode);
     m_priorityChannelCombo = new QComboBox;
     m_priorityChannelCombo->setObjectName(QStringLiteral("Combo12"));
     m_priorityChannelCombo->addItems(numbers(1, ChannelCount, 2));
@@ -115,9 +116,10 @@ QWidget *OptionsDialog::buildScanFrame()
     const std::pair<QLabel *, QComboBox *> rows[] = {
         {caption("Label14", "优先"), m_priorityCombo},
         {caption("Label15", "优先信道"), m_priorityChannelCombo},
-        {m_unlockCaptions[0], addList("Combo13", revertTimeItems(QStringLiteral("空")), 13)},
-        {m_unlockCaptions[1], addList("Combo14", revertTimeItems(QStringLiteral("空")), 14)},
-        {m_unlockCaptions[2], addList("Combo15", {"选定", "选定+当前通话", "优先", "优先+当前通话"}, 15)}};
+        {m_unlockCaptions[0], addList("Combo13", revertTimeItems(QStringLiteral("空")), &OptionalFunctions::revertTimeA)},
+        {m_unlockCaptions[1], addList("Combo14", revertTimeItems(QStringLiteral("空")), &OptionalFunctions::revertTimeB)},
+        {m_unlockCaptions[2],
+         addList("Combo15", {"选定", "选定+当前通话", "优先", "优先+当前通话"}, &OptionalFunctions::returnChannel)}};
     int row = 0;
     for (const auto &[label, combo] : rows) {
         grid->addWidget(label, row, 0);
@@ -134,12 +136,12 @@ QWidget *OptionsDialog::buildScanFrame()
     return frame;
 }
 
-QComboBox *OptionsDialog::addList(const char *name, const QStringList &items, int slot)
+QComboBox *OptionsDialog::addList(const char *name, const QStringList &items, int OptionalFunctions::*setting)
 {
     auto *combo = new QComboBox;
     combo->setObjectName(QLatin1StringView(name));
     combo->addItems(items);
-    m_lists.push_back({combo, slot});
+    m_lists.push_back({combo, setting});
     return combo;
 }
 
@@ -168,26 +170,28 @@ QWidget *OptionsDialog::firstControl() const
 // Setting the controls runs none of the priority checks: they answer the user's choices only.
 void OptionsDialog::load(const EditorState &state)
 {
-    for (const SlotList &list : m_lists)
-        list.combo->setCurrentIndex(listIndexOfSlot(state.optionText(list.slot), list.combo->count()));
-    const int channel = listIndexOfSlot(state.optionText(12), ChannelCount + 1); // 0: none
+    const OptionalFunctions &options = state.options;
+    for (const SettingList &list : m_lists)
+        list.combo->setCurrentIndex(listPositionOf(options.*list.setting, list.combo->count()));
+    const int channel = listPositionOf(options.priorityChannel, ChannelCount + 1); // 0: none
     m_priorityChannelCombo->setCurrentIndex(channel - 1);
-    m_receiveDelayEdit->setText(state.optionText(19));
-    m_transmitDelayEdit->setText(state.optionText(20));
-    m_cancelCheck->setChecked(listIndexOfSlot(state.optionText(23), 2) == 1);
-    m_receiveVoxCheck->setChecked(listIndexOfSlot(state.optionText(24), 2) == 1);
+    m_receiveDelayEdit->setText(options.scanReceiveDelay);
+    m_transmitDelayEdit->setText(options.scanTransmitDelay);
+    m_cancelCheck->setChecked(options.voxCancel == 1);
+    m_receiveVoxCheck->setChecked(options.voxOffOnReceive == 1);
 }
 
 void OptionsDialog::store(EditorState &state)
 {
-    for (const SlotList &list : m_lists)
-        if (list.combo->currentIndex() >= 0) // a list showing no item leaves its slot as it was
-            state.optionText(list.slot) = QString::number(list.combo->currentIndex());
-    state.optionText(12) = QString::number(m_priorityChannelCombo->currentIndex() + 1);
-    state.optionText(19) = m_receiveDelayEdit->text();
-    state.optionText(20) = m_transmitDelayEdit->text();
-    state.optionText(23) = m_cancelCheck->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    state.optionText(24) = m_receiveVoxCheck->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    OptionalFunctions &options = state.options;
+    for (const SettingList &list : m_lists)
+        if (list.combo->currentIndex() >= 0) // a list showing no item leaves its setting as it was
+            options.*list.setting = list.combo->currentIndex();
+    options.priorityChannel = m_priorityChannelCombo->currentIndex() + 1;
+    options.scanReceiveDelay = m_receiveDelayEdit->text();
+    options.scanTransmitDelay = m_transmitDelayEdit->text();
+    options.voxCancel = m_cancelCheck->isChecked() ? 1 : 0;
+    options.voxOffOnReceive = m_receiveVoxCheck->isChecked() ? 1 : 0;
 }
 
 // "Fixed" takes the first channel that has a receive frequency; without one it is refused.

@@ -10,8 +10,8 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
-// The optional-functions dialog: VOX, scan and priority, PTT ID and duplicate. Its values live
-// in the option text slots; the DTMF group and the auto-dial codes pass through it untouched.
+// The optional-functions dialog: VOX, scan and priority, PTT ID and duplicate, the optional
+// functions of the programming; the DTMF group and the auto-dial codes pass through it untouched.
 // Three captions of its scan frame also carry the debug mode's unlock gesture.
 class OptionsDialog : public FeatureDialog
 {
@@ -33,27 +33,28 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct SlotList
+    // A list and the setting its position is.
+    struct SettingList
     {
         QComboBox *combo;
-        int slot;
+        int OptionalFunctions::*setting;
     };
 
     QWidget *buildVoxFrame();
     QWidget *buildScanFrame();
-    QComboBox *addList(const char *name, const QStringList &items, int slot);
+    QComboBox *addList(const char *name, const QStringList &items, int OptionalFunctions::*setting);
     QLineEdit *addDelayBox(const char *name, QScrollBar *&spin);
     void priorityModeChosen(int index);
     void priorityChannelChosen(int index);
 
-    std::vector<SlotList> m_lists; // every list bound to a text slot, but the priority channel
+    std::vector<SettingList> m_lists; // every list of a setting, but the priority channel
     QComboBox *m_voxCombo = nullptr;
-    QCheckBox *m_cancelCheck = nullptr;       // slot 23
-    QCheckBox *m_receiveVoxCheck = nullptr;   // slot 24
-    QComboBox *m_priorityCombo = nullptr;     // slot 11: none, fixed, selected
-    QComboBox *m_priorityChannelCombo = nullptr; // slot 12: the channel number, 1 to 16
-    QLineEdit *m_receiveDelayEdit = nullptr;  // slot 19
-    QLineEdit *m_transmitDelayEdit = nullptr; // slot 20
+    QCheckBox *m_cancelCheck = nullptr;
+    QCheckBox *m_receiveVoxCheck = nullptr;
+    QComboBox *m_priorityCombo = nullptr;        // none, fixed, selected
+    QComboBox *m_priorityChannelCombo = nullptr; // the channel number, 1 to 16
+    QLineEdit *m_receiveDelayEdit = nullptr;
+    QLineEdit *m_transmitDelayEdit = nullptr;
     QScrollBar *m_receiveDelaySpin = nullptr;
     QScrollBar *m_transmitDelaySpin = nullptr;
     std::array<QLabel *, 3> m_unlockCaptions {};

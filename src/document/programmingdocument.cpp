@@ -1,6 +1,5 @@
 #include "document/programmingdocument.h"
 
-#include "editor/channelrules.h"
 #include "image/codec.h"
 
 #include <QScopedValueRollback>
@@ -29,7 +28,6 @@ private:
 
 ProgrammingDocument::ProgrammingDocument(QObject *parent)
     : QObject(parent)
-    , m_texts(CellTexts::forLanguage(Language::Simplified))
     , m_history(new QUndoStack(this))
 {
     connect(m_history, &QUndoStack::canUndoChanged, this, &ProgrammingDocument::historyChanged);
@@ -120,7 +118,7 @@ void ProgrammingDocument::markWritten(const RadioImage &image)
 
 RadioImage ProgrammingDocument::image() const
 {
-    return encodeImage(m_state, m_texts);
+    return encodeImage(m_state);
 }
 
 bool ProgrammingDocument::canUndo() const
@@ -149,13 +147,6 @@ bool ProgrammingDocument::redo()
     return true;
 }
 
-void ProgrammingDocument::setCellTexts(const CellTexts &texts)
-{
-    m_texts = texts;
-    ChannelRules::retranslateCells(m_state, texts);
-    emit programmingChanged(false);
-}
-
 void ProgrammingDocument::setDebugUnlocked(bool unlocked)
 {
     if (m_debugUnlocked == unlocked)
@@ -164,15 +155,10 @@ void ProgrammingDocument::setDebugUnlocked(bool unlocked)
     emit debugModeChanged(unlocked);
 }
 
-// A state of the history, its cells written in the language now in force (the step may have
-// been recorded in another).
 void ProgrammingDocument::restore(const Snapshot &snapshot)
 {
-    if (m_pushing)
-        return;
-    EditorState restored = snapshot.state;
-    ChannelRules::retranslateCells(restored, m_texts);
-    setState(restored, snapshot.detachedAt, true);
+    if (!m_pushing)
+        setState(snapshot.state, snapshot.detachedAt, true);
 }
 
 void ProgrammingDocument::setState(const EditorState &state, int detachedAt, bool whole)

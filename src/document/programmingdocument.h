@@ -1,7 +1,6 @@
 #pragma once
 
 #include "document/commands.h"
-#include "i18n/captions.h"
 #include "image/editorstate.h"
 #include "image/radioimage.h"
 
@@ -55,11 +54,6 @@ public:
     bool undo();
     bool redo();
 
-    // The language the channel cells are written in: the state and its history are written in
-    // the new one (no step, nothing unsaved).
-    const CellTexts &cellTexts() const { return m_texts; }
-    void setCellTexts(const CellTexts &texts);
-
     // The debug mode, unlocked by a gesture in the optional-functions dialog: a write then also
     // sends the power tuning. It is no edit and ends with every replacement of the programming.
     bool isDebugUnlocked() const { return m_debugUnlocked; }
@@ -94,7 +88,6 @@ private:
     QString m_lastFile;
     RadioImage m_savedImage;
     EditingMode m_mode;
-    CellTexts m_texts;
     bool m_debugUnlocked = false;
     QUndoStack *m_history;
     bool m_pushing = false; // a step being pushed: its first redo is what is already there

@@ -1,7 +1,5 @@
 #include "editor/bands.h"
 
-#include "image/fields.h"
-
 namespace Bands {
 
 QStringList items()
@@ -14,12 +12,12 @@ Limits limitsOf(const QString &bandText)
     return {bandText.mid(0, 3).toInt(), bandText.mid(4, 3).toInt()};
 }
 
-bool contains(Limits limits, QStringView frequencyText)
+bool contains(Limits limits, const Frequency &frequency)
 {
-    if (frequencyText.isEmpty())
+    if (frequency.isNone())
         return true;
     constexpr qint64 PerMHz = 100'000; // units of 10 Hz
-    const auto units = frequencyUnits(frequencyText);
+    const auto units = frequency.units();
     return units && *units >= limits.low * PerMHz && *units < limits.high * PerMHz;
 }
 

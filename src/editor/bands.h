@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/channel.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +21,8 @@ struct Limits
 // from its characters 5 to 7.
 Limits limitsOf(const QString &bandText);
 
-// Whether a frequency cell text lies in the band: from its low limit up to, not including,
-// its high limit. The empty text (no frequency) counts as inside.
-bool contains(Limits limits, QStringView frequencyText);
+// Whether a frequency lies in the band: from its low limit up to, not including, its high
+// limit. No frequency counts as inside; a field of other than decimal digits as outside.
+bool contains(Limits limits, const Frequency &frequency);
 
 } // namespace Bands

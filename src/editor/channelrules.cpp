@@ -44,18 +44,9 @@ int clampedItem(int index, int count)
 
 void clearChannel(EditorState &state, int row)
 {
-    for (int column = Column::RxFrequency; column <= Column::Scan; ++column)
-        state.cell(row, column).clear();
-    for (int column = 2; column <= 10; ++column)
-        state.option(column, row) = 0;
-}
-
-void emptyChannelCells(EditorState &state)
-{
-    for (int row = 1; row <= ChannelCount; ++row)
-        if (state.channelExists(row))
-            for (int column = Column::RxFrequency; column <= Column::Scan; ++column)
-                state.cell(row, column).clear();
+    state.channel(row).reset();
+    for (int column : {Column::RxTone, Column::TxTone})
+        state.toneFallback(row, column) = Tone();
 }
 
 void clearAllChannels(EditorState &state)
@@ -64,38 +55,31 @@ void clearAllChannels(EditorState &state)
         clearChannel(state, row);
 }
 
-void fillNewChannel(EditorState &state, int row, const CellTexts &texts)
+void fillNewChannel(EditorState &state, int row, Frequency rx)
 {
-    state.cell(row, Column::TxFrequency) = state.cell(row, Column::RxFrequency);
-    for (int column : {Column::RxTone, Column::TxTone}) {
-        state.cell(row, column) = texts.toneOff;
-        state.option(column, row) = ToneList::Off;
-    }
-    const struct { int column, item; } defaults[] = {
-        {Column::Power, 1}, {Column::BusyLock, 0}, {Column::Bandwidth, 1}, {Column::Scan, 1}};
-    for (const auto &d : defaults)
-        pickOption(state, row, d.column, d.item, texts);
+    state.channel(row) = Channel::on(rx);
+    for (int column : {Column::RxTone, Column::TxTone})
+        state.toneFallback(row, column) = Tone();
 }
 
-bool isToneOff(const QString &cell)
+Frequency &frequencyIn(Channel &channel, int column)
 {
-    for (LanguageMode mode : {Language::Simplified, Language::English, Language::Traditional})
-        if (cell == CellTexts::forLanguage(mode).toneOff)
-            return true;
-    return false;
+    return column == Column::RxFrequency ? channel.rx : channel.tx;
 }
 
-void retranslateCells(EditorState &state, const CellTexts &texts)
+const Frequency &frequencyIn(const Channel &channel, int column)
 {
-    for (int row = 1; row <= ChannelCount; ++row) {
-        if (!state.channelExists(row))
-            continue;
-        for (int column : {Column::RxTone, Column::TxTone})
-            if (isToneOff(state.cell(row, column)))
-                state.cell(row, column) = texts.toneOff;
-        for (int column = Column::Power; column <= Column::Scan; ++column)
-            state.cell(row, column) = texts.option(column, clampedItem(state.option(column, row), 2));
-    }
+    return column == Column::RxFrequency ? channel.rx : channel.tx;
+}
+
+Tone &toneIn(Channel &channel, int column)
+{
+    return column == Column::RxTone ? channel.rxTone : channel.txTone;
+}
+
+const Tone &toneIn(const Channel &channel, int column)
+{
+    return column == Column::RxTone ? channel.rxTone : channel.txTone;
 }
 
 bool frequencyKeyAllowed(QChar key)
@@ -112,9 +96,9 @@ QString frequencyEditorText(QStringView text)
     return kept;
 }
 
-FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringView text, Bands::Limits band,
-                               const CellTexts &texts)
+FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringView text, Bands::Limits band)
 {
+    std::optional<Channel> &channel = state.channel(row);
     if (text.isEmpty()) {
         if (column != Column::RxFrequency)
             return FrequencyEdit::Unchanged;
@@ -135,9 +119,15 @@ FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringV
     // in 400-500MHz), which lies outside the band as much as the top itself.
     if (stored >= band.high * qint64(100'000))
         return FrequencyEdit::OutOfBand;
-    state.cell(row, column) = frequencyTextOfUnits(stored);
-    if (column == Column::RxFrequency && state.cell(row, Column::TxFrequency).isEmpty())
-        fillNewChannel(state, row, texts);
+    const Frequency frequency = Frequency::ofUnits(stored);
+    // An RX frequency makes a new channel of a row without a TX frequency: an empty row, or a
+    // channel that only receives. A TX frequency of an empty row changes nothing.
+    if (column == Column::RxFrequency && (!channel || channel->tx.isNone()))
+        fillNewChannel(state, row, frequency);
+    else if (channel)
+        frequencyIn(*channel, column) = frequency;
+    else
+        return FrequencyEdit::Unchanged;
     return FrequencyEdit::Stored;
 }
 
@@ -167,46 +157,66 @@ std::optional<QChar> toneKey(QChar key)
     }
 }
 
-std::optional<QString> typedTone(QStringView text)
+std::optional<Tone> typedTone(QStringView text)
 {
     if (text.startsWith(QLatin1Char('D'))) {
         const auto dcs = parseDcsText(text);
-        return dcs ? std::optional(dcsText(*dcs)) : std::nullopt;
+        return dcs ? std::optional(Tone::dcs(*dcs)) : std::nullopt;
     }
     const QStringView number = leadingDecimal(text);
     const auto value = isPlainDecimal(number) ? decimalUnits(number, 6, 1'000'000 * MicroUnits) : qint64(0);
     if (!value || *value < 670 * MicroUnits / 10 || *value > 2541 * MicroUnits / 10)
         return std::nullopt;
-    const qint64 tenths = (*value + MicroUnits / 20) / (MicroUnits / 10);
-    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+    return Tone::ctcss(int((*value + MicroUnits / 20) / (MicroUnits / 10)));
 }
 
-bool endToneEdit(EditorState &state, int row, int column, QStringView text, const CellTexts &texts)
+bool endToneEdit(EditorState &state, int row, int column, QStringView text, bool offItem)
 {
-    const QStringList items = ToneList::items(texts.toneOff);
-    QString &cell = state.cell(row, column);
-    const QString before = cell;
-    if (text == items.first())
+    std::optional<Channel> &channel = state.channel(row);
+    if (!channel || offItem)
         return false; // the Off item, picked: stored by the pick already
-    if (const auto tone = typedTone(text))
-        cell = *tone;
-    else if (!text.startsWith(QLatin1Char('D'))) // a refused CTCSS value: the last picked item
-        cell = items[clampedItem(state.option(column, row), ToneList::Size)];
-    return cell != before;
+    Tone &tone = toneIn(*channel, column);
+    const Tone before = tone;
+    if (const auto typed = typedTone(text))
+        tone = *typed;
+    else if (!text.startsWith(QLatin1Char('D'))) // a refused CTCSS value: the tone it falls back on
+        tone = state.toneFallback(row, column);
+    return tone != before;
 }
 
-void pickTone(EditorState &state, int row, int column, int index, const CellTexts &texts)
+void pickTone(EditorState &state, int row, int column, int index)
 {
-    index = clampedItem(index, ToneList::Size);
-    state.cell(row, column) = ToneList::items(texts.toneOff).at(index);
-    state.option(column, row) = qint16(index);
+    std::optional<Channel> &channel = state.channel(row);
+    if (!channel)
+        return;
+    const Tone picked = ToneList::tone(clampedItem(index, ToneList::Size));
+    toneIn(*channel, column) = picked;
+    state.toneFallback(row, column) = picked;
 }
 
-void pickOption(EditorState &state, int row, int column, int index, const CellTexts &texts)
+void pickOption(EditorState &state, int row, int column, int index)
 {
-    index = clampedItem(index, 2);
-    state.cell(row, column) = texts.option(column, index);
-    state.option(column, row) = qint16(index);
+    std::optional<Channel> &channel = state.channel(row);
+    if (!channel)
+        return;
+    const bool second = clampedItem(index, 2) == 1;
+    switch (column) {
+    case Column::Power: channel->power = second ? Power::High : Power::Low; break;
+    case Column::BusyLock: channel->busyLock = second ? BusyLock::Carrier : BusyLock::Off; break;
+    case Column::Bandwidth: channel->bandwidth = second ? Bandwidth::Wide : Bandwidth::Narrow; break;
+    case Column::Scan: channel->scan = second; break;
+    }
+}
+
+int optionItem(const Channel &channel, int column)
+{
+    switch (column) {
+    case Column::Power: return channel.power == Power::High;
+    case Column::BusyLock: return channel.busyLock == BusyLock::Carrier;
+    case Column::Bandwidth: return channel.bandwidth == Bandwidth::Wide;
+    case Column::Scan: return channel.scan;
+    }
+    return 0;
 }
 
 } // namespace ChannelRules

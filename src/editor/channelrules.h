@@ -1,7 +1,6 @@
 #pragma once
 
 #include "editor/bands.h"
-#include "i18n/captions.h"
 #include "image/editorstate.h"
 
 #include <optional>
@@ -12,23 +11,20 @@ namespace ChannelRules {
 
 // ---- Channels ----
 
-// Empties one channel: its eight cells and the list indexes of columns 2 to 10.
+// Empties one channel, and forgets what the tone editor remembers of it.
 void clearChannel(EditorState &state, int row);
-// Empties the cells of every channel but keeps their list indexes (the New command).
-void emptyChannelCells(EditorState &state);
-// Empties every channel with its list indexes, as clearChannel does (a change of band).
+// Empties every channel (New, a change of band).
 void clearAllChannels(EditorState &state);
 
-// Fills a new channel whose RX frequency has just been entered: the same TX frequency, no
-// tones, high power, lockout off, wide, scanned.
-void fillNewChannel(EditorState &state, int row, const CellTexts &texts);
+// Makes a new channel of a row whose RX frequency has just been entered (Channel::on); its tone
+// cells fall back on no tone.
+void fillNewChannel(EditorState &state, int row, Frequency rx);
 
-// Rewrites the language-dependent cell texts of every channel after a change of language:
-// tone cells showing no tone get the new Off text, option cells the item their index names.
-void retranslateCells(EditorState &state, const CellTexts &texts);
-
-// Whether a tone cell shows no tone: the Off item in any language.
-bool isToneOff(const QString &cell);
+// The frequency and tone of a channel shown in grid column 1 or 3, and 2 or 4.
+Frequency &frequencyIn(Channel &channel, int column);
+const Frequency &frequencyIn(const Channel &channel, int column);
+Tone &toneIn(Channel &channel, int column);
+const Tone &toneIn(const Channel &channel, int column);
 
 // ---- Frequency entry ----
 
@@ -50,8 +46,7 @@ enum class FrequencyEdit {
 // Ends a frequency edit of cell (row, column), column 1 or 3: checks the text against the band
 // (before rounding), rounds it to 10 Hz, lowers it onto the 5 kHz or 6.25 kHz raster, and fills a
 // new channel when this is the first RX frequency of an empty row.
-FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringView text, Bands::Limits band,
-                               const CellTexts &texts);
+FrequencyEdit endFrequencyEdit(EditorState &state, int row, int column, QStringView text, Bands::Limits band);
 
 // A key typed on a closed frequency or tone cell (column 1 to 4) opens its editor with the text
 // this gives, as spreadsheets do: a digit, and on a tone cell also "D" (a DCS code begins so,
@@ -64,24 +59,26 @@ std::optional<QString> editorTextOfKeyOnCell(QChar key, int column);
 // i (made upper case) pass; nothing else does.
 std::optional<QChar> toneKey(QChar key);
 
-// The cell text a typed tone becomes: a CTCSS value from 67.0 to 254.1 written with one decimal
-// ("85" -> "85.0"), or a normalised DCS text ("D23N" -> "D023N", "D999I" -> "D777I"). Nothing
-// when the editor refuses it: a CTCSS value outside that range, a DCS code that is not octal,
-// any other text.
-std::optional<QString> typedTone(QStringView text);
+// The tone a typed text becomes: a CTCSS value from 67.0 to 254.1, rounded to 0.1 Hz ("85" ->
+// 85.0), or a DCS code ("D23N" -> D023N, "D999I" -> D777I). Nothing when the editor refuses it:
+// a CTCSS value outside that range, a DCS code that is not octal, any other text.
+std::optional<Tone> typedTone(QStringView text);
 
-// Ends a typed tone edit of cell (row, column), column 2 or 4. A CTCSS value from 67.0 to 254.1
-// is written with one decimal; one outside that range brings back the cell's last picked list
-// item; a DCS text is normalised ("D23N" -> "D023N", "D999I" -> "D777I"); anything else leaves
-// the cell as it was. Returns whether the cell changed.
-bool endToneEdit(EditorState &state, int row, int column, QStringView text, const CellTexts &texts);
+// Ends a typed tone edit of cell (row, column), column 2 or 4, of an existing channel. A CTCSS
+// value from 67.0 to 254.1 is stored; one outside that range brings back the tone the cell falls
+// back on (the item picked last, or the tone read); a DCS text is normalised ("D23N" -> D023N,
+// "D999I" -> D777I); anything else leaves the cell as it was, and so does the Off item when the
+// editor shows it (offItem: a pick stored it already). Returns whether the cell changed.
+bool endToneEdit(EditorState &state, int row, int column, QStringView text, bool offItem);
 
-// A pick from the tone list: the item's text and its list index.
-void pickTone(EditorState &state, int row, int column, int index, const CellTexts &texts);
+// A pick from the tone list (item 0 to 260): the item's tone, which the cell then falls back on.
+void pickTone(EditorState &state, int row, int column, int index);
 
 // ---- Option cells ----
 
-// A pick from an option list (columns 5 to 8): the item's text and its index.
-void pickOption(EditorState &state, int row, int column, int index, const CellTexts &texts);
+// A pick from an option list (columns 5 to 8): item 0 or 1 of power, busy lock, bandwidth, scan.
+void pickOption(EditorState &state, int row, int column, int index);
+// The item an option cell shows: 0 or 1.
+int optionItem(const Channel &channel, int column);
 
 } // namespace ChannelRules

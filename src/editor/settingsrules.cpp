@@ -1,16 +1,12 @@
 #include "editor/settingsrules.h"
 
-#include "image/textconversions.h"
-
 #include <algorithm>
-#include <cmath>
 
 namespace SettingsRules {
 
-int listIndexOfSlot(QStringView slotText, int count)
+int listPositionOf(int value, int count)
 {
-    const double value = std::trunc(leadingNumber(slotText));
-    return value >= 0 && value < count ? int(value) : -1;
+    return value >= 0 && value < count ? value : -1;
 }
 
 QStringList revertTimeItems(const QString &none)

@@ -11,9 +11,9 @@ namespace SettingsRules {
 
 // ---- Optional functions ----
 
-// The list position an option slot's text selects: its leading number (0 for none), or -1 (no
-// selection) when that is not a position of a list of count items.
-int listIndexOfSlot(QStringView slotText, int count);
+// The list position a setting selects in a list of count items: itself, or -1 (no selection)
+// when it is not one of the list's positions.
+int listPositionOf(int value, int count);
 
 // The items of the two scan revert-time lists: none, then 0.50 S to 5.00 S in steps of 0.05 s.
 QStringList revertTimeItems(const QString &none);

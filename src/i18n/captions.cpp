@@ -228,14 +228,3 @@ QString captionText(QStringView key, LanguageMode mode)
     }
     return {};
 }
-
-CellTexts CellTexts::forLanguage(LanguageMode mode)
-{
-    CellTexts texts;
-    texts.toneOff = captionText(u"Combo8[0]", mode);
-    for (int column = 5; column <= 8; ++column)
-        for (int item = 0; item < 2; ++item)
-            texts.optionItems[column - 5][item] =
-                captionText(QStringLiteral("Combo5(%1)[%2]").arg(column).arg(item), mode);
-    return texts;
-}

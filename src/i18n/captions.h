@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
 
 // The caption table: a Simplified Chinese and an English text for each control and list item,
 // found by a key of the form "Window.control" or "control[item]". Traditional Chinese is made
@@ -21,16 +20,3 @@ inline LanguageMode unconvertedLanguage(LanguageMode mode)
 {
     return mode == Language::Traditional ? Language::Simplified : mode;
 }
-
-// The list items that channel grid cells show, in one language: the no-tone item of the tone
-// list and the two items of each option column. The grid cells hold these texts, so decoding
-// writes them and encoding compares with them.
-struct CellTexts
-{
-    QString toneOff;
-    std::array<std::array<QString, 2>, 4> optionItems; // columns 5 to 8, items 0 and 1
-
-    const QString &option(int column, int item) const { return optionItems.at(column - 5).at(item); }
-
-    static CellTexts forLanguage(LanguageMode mode);
-};

@@ -11,7 +11,10 @@ struct Message
     const char *simplified;
     const char *english;
 
+    // The wording of a language; Traditional Chinese is converted at run time (OpenCC), which
+    // programs that speak English only need not link.
     QString text(LanguageMode mode) const;
+    QString inEnglish() const { return QString::fromUtf8(english); }
 };
 
 namespace Messages {

@@ -1,40 +1,44 @@
 #include "image/codec.h"
 
-#include "image/fields.h"
 #include "image/layout.h"
-#include "image/textconversions.h"
 #include "image/settingranges.h"
-#include "image/tonelist.h"
+#include "image/textconversions.h"
 
 #include <algorithm>
 #include <cmath>
 
-using Column = EditorState::Column;
+using Layout::Field;
+using Layout::Segment;
 
 namespace {
+
+// The option settings the VOX and scan segments hold, byte by byte.
+int OptionalFunctions::*const VoxFields[] = {&OptionalFunctions::voxCancel, &OptionalFunctions::voxOffOnReceive,
+    &OptionalFunctions::vox, &OptionalFunctions::voxGain, &OptionalFunctions::voxDelay, &OptionalFunctions::voxTone};
+int OptionalFunctions::*const ScanFields[] = {&OptionalFunctions::priorityMode, &OptionalFunctions::priorityChannel,
+    &OptionalFunctions::revertTimeA, &OptionalFunctions::revertTimeB, &OptionalFunctions::returnChannel};
+constexpr int FirstDigitDelay = 2; // of the DTMF bytes: units of 10 ms
+constexpr int GroupCallCode = 6;   // of the DTMF bytes: the ASCII code of a decimal digit
+static_assert(std::size(VoxFields) == std::size(SettingRanges::Vox) && std::size(ScanFields) == std::size(SettingRanges::Scan));
 
 // ---- Decoding ----------------------------------------------------------------------------
 
 class Reader
 {
 public:
-    explicit Reader(const RadioImage &image) : m_image(image) {}
+    Reader(const RadioImage &image, int offset) : m_image(image), m_offset(offset) {}
 
-    quint8 byte(int offset) const { return m_image.byte(offset); }
-    quint16 word(int offset) const { return quint16(byte(offset) | byte(offset + 1) << 8); }
-    bool bit(int offset, int bit) const { return (byte(offset) >> bit) & 1; }
-
-    FrequencyBytes frequency(int offset) const
-    {
-        return {byte(offset), byte(offset + 1), byte(offset + 2), byte(offset + 3)};
-    }
+    quint8 byte(int at) const { return m_image.byte(m_offset + at); }
+    quint16 word(int at) const { return quint16(byte(at) | byte(at + 1) << 8); }
+    bool bit(int at, int bit) const { return (byte(at) >> bit) & 1; }
+    Frequency frequency(int at) const { return Frequency::ofBytes({byte(at), byte(at + 1), byte(at + 2), byte(at + 3)}); }
 
     // The characters of text bytes, one Latin-1 character a byte; FF bytes are kept or skipped.
-    QString text(int offset, int size, bool keepFF) const
+    QString text(int at, int size, bool keepFF) const
     {
         QString text;
         for (int i = 0; i < size; ++i) {
-            const quint8 b = byte(offset + i);
+            const quint8 b = byte(at + i);
             if (b != 0xFF || keepFF)
                 text += QChar(b);
         }
@@ -43,154 +47,141 @@ public:
 
 private:
     const RadioImage &m_image;
+    int m_offset;
 };
 
-void decodeChannel(const Reader &in, int row, EditorState &state, const CellTexts &texts)
-{
-    const int record = Layout::ChannelRecordSize * (row - 1);
-    const FrequencyBytes rx = in.frequency(record);
-    if (rx == NoFrequency) {
-        for (int column = Column::RxFrequency; column <= Column::Scan; ++column)
-            state.cell(row, column).clear();
-        return;
-    }
-    state.cell(row, Column::RxFrequency) = frequencyText(rx);
-    state.cell(row, Column::TxFrequency) = frequencyText(in.frequency(record + 4));
-
-    // The tone editor remembers the list item of each tone cell, to fall back on when a typed
-    // tone is refused: it becomes the decoded tone's item, so that no tone of an earlier image
-    // can come back.
-    auto decodeTone = [&](int toneColumn, int frequencyColumn, int offset) {
-        const quint16 word = in.word(offset);
-        QString &cell = state.cell(row, toneColumn);
-        if (word != NoTone)
-            cell = toneText(word);
-        else if (state.cell(row, frequencyColumn).isEmpty())
-            cell.clear();
-        else
-            cell = texts.toneOff;
-        state.option(toneColumn, row) = qint16(ToneList::indexOf(cell));
-    };
-    decodeTone(Column::RxTone, Column::RxFrequency, record + 8);
-    decodeTone(Column::TxTone, Column::TxFrequency, record + 10);
-
-    auto setOption = [&](int column, bool item) {
-        state.cell(row, column) = texts.option(column, item);
-        state.option(column, row) = item;
-    };
-    setOption(Column::BusyLock, in.bit(record + 12, 3));
-    setOption(Column::Bandwidth, in.bit(record + 13, 4));
-    setOption(Column::Power, in.bit(record + 13, 5));
-}
-
-// Stores byte b as the new value when it lies in the setting's range.
-template<typename T>
-void takeInRange(T &value, int b, ValueRange range)
+// Stores byte b as the new value when it lies in the setting's range; else the value stays.
+void takeInRange(int &value, int b, ValueRange range)
 {
     if (range.contains(b))
-        value = T(b);
+        value = b;
 }
 
-void takeSlotInRange(EditorState &state, int slot, int b)
+void decodeChannels(const Reader &in, EditorState &state)
 {
-    if (SettingRanges::optionTextRange(slot)->contains(b))
-        state.optionText(slot) = QString::number(b);
-}
-
-void decodeSettings(const Reader &in, EditorState &state)
-{
-    using namespace SettingRanges;
-    auto &dtmf = state.optionSettingTable;
-    const int base = Layout::OptionSettings;
-    for (int i : {0, 1, 3, 4, 5, 7})
-        takeInRange(dtmf[i], in.byte(base + i), OptionSettings[i]);
-    // 00 is what the start value 0 stores: read it back as such, or a file saved with the start
-    // value would take whatever duration the editor held before.
-    if (const int b = in.byte(base + DurationSetting); b == 0 || OptionSettings[DurationSetting].contains(b))
-        dtmf[DurationSetting] = b * 10; // milliseconds
-    if (const int b = in.byte(base + DigitSetting); b == 0x00 || b == 0xFF)
-        dtmf[DigitSetting] = 0;
-    else if (OptionSettings[DigitSetting].contains(b - '0'))
-        dtmf[DigitSetting] = b - '0';
-
-    takeInRange(state.keyFunction1, in.byte(Layout::KeyFunction1), KeyFunction);
-    takeInRange(state.keyFunction2, in.byte(Layout::KeyFunction2), KeyFunction);
-    state.optionText(EditorState::StoredTextA) = in.text(Layout::StoredTextA, Layout::StoredTextASize, true);
-
-    takeInRange(state.voicePrompt, in.byte(Layout::VoicePrompt), VoicePrompt);
-    if (const int position = in.byte(Layout::Timeout) - 1; Timeout.contains(position))
-        state.timeout = position; // 0 leaves the list without a selection
-    takeInRange(state.timeoutWarn, in.byte(Layout::TimeoutWarn), TimeoutWarn);
-    takeSlotInRange(state, 4, in.byte(Layout::PttId));
-    takeInRange(state.squelch, in.byte(Layout::Squelch), Squelch);
-    takeInRange(state.batterySave, in.byte(Layout::BatterySave), BatterySave);
-    takeInRange(state.beep, in.byte(Layout::Beep), Beep);
-
-    const int voxSlots[] = {23, 24, 6, 7, 8, 9};
-    for (int i = 0; i < 6; ++i)
-        takeSlotInRange(state, voxSlots[i], in.byte(Layout::VoxSettings + i));
-    state.optionText(10) = QString::number(in.byte(Layout::Duplicate) & 1);
-
-    state.optionText(EditorState::StoredTextB) = in.text(Layout::StoredTextB, Layout::StoredTextBCSize, false);
-    state.optionText(EditorState::StoredTextC) = in.text(Layout::StoredTextC, Layout::StoredTextBCSize, false);
-
-    for (int slot = 11; slot <= 15; ++slot)
-        takeSlotInRange(state, slot, in.byte(Layout::ScanSettings + slot - 11));
-    // The revert times store their "none" item as FF: read it back as such, or a file saved
-    // with none would show whatever time the editor held before.
-    for (int slot : {13, 14})
-        if (in.byte(Layout::ScanSettings + slot - 11) == 0xFF)
-            state.optionText(slot) = QStringLiteral("0");
-    takeSlotInRange(state, 19, in.word(Layout::ScanReceiveDelay));
-    takeSlotInRange(state, 20, in.word(Layout::ScanTransmitDelay));
-}
-
-} // namespace
-
-void decodeImage(const RadioImage &image, EditorState &state, const CellTexts &texts)
-{
-    const Reader in(image);
-    for (int row = 1; row <= ChannelCount; ++row)
-        decodeChannel(in, row, state, texts);
-    decodeSettings(in, state);
-
-    for (int row = 1; row <= ChannelCount; ++row) {
-        if (!state.channelExists(row)) {
-            state.cell(row, Column::Scan).clear();
+    for (int number = 1; number <= ChannelCount; ++number) {
+        const int record = Layout::ChannelRecordSize * (number - 1);
+        const Frequency rx = in.frequency(record);
+        std::optional<Channel> &channel = state.channel(number);
+        if (rx.isNone()) {
+            channel.reset(); // what the tone editor remembers of the row stays
             continue;
         }
-        const bool scanned = in.bit(Layout::ScanMembership + (row - 1) / 8, (row - 1) % 8);
-        state.cell(row, Column::Scan) = texts.option(Column::Scan, scanned);
-        state.option(Column::Scan, row) = scanned;
+        // A refused typed tone falls back on the tone read, not on one of an earlier image.
+        state.placeChannel(number, {rx, in.frequency(record + 4), Tone::ofWord(in.word(record + 8)),
+                                    Tone::ofWord(in.word(record + 10)),
+                                    in.bit(record + 13, 5) ? Power::High : Power::Low,
+                                    in.bit(record + 12, 3) ? BusyLock::Carrier : BusyLock::Off,
+                                    in.bit(record + 13, 4) ? Bandwidth::Wide : Bandwidth::Narrow, false});
     }
+}
 
-    state.powerTuning1 = in.byte(Layout::PowerTuning1);
-    state.powerTuning2 = in.byte(Layout::PowerTuning2);
-    if (const auto band = Layout::bandOfCode(in.byte(Layout::BandCode)))
-        state.currentBand = *band;
+void decodeScanMembership(const Reader &in, EditorState &state)
+{
+    for (int number = 1; number <= ChannelCount; ++number)
+        if (std::optional<Channel> &channel = state.channel(number))
+            channel->scan = in.bit((number - 1) / 8, (number - 1) % 8);
+}
 
-    for (int number = 1; number <= 8; ++number) {
-        QString &code = state.codeText(number);
-        code.clear();
-        for (int i = 0; i < Layout::CodeTextSize; ++i) {
-            const quint8 b = in.byte(Layout::CodeTexts + Layout::CodeTextSize * (number - 1) + i);
-            if (b == 0x3A)
-                code += QLatin1Char('0');
-            else if (b != 0xFF)
-                code += QChar(b);
+void decodeDtmf(const Reader &in, DtmfSettings &dtmf)
+{
+    for (int i = 0; i < int(std::size(DtmfOrder)); ++i) {
+        int &value = dtmf.*DtmfOrder[i];
+        const int b = in.byte(i);
+        const ValueRange range = SettingRanges::Dtmf[i];
+        if (i == FirstDigitDelay) {
+            // 00 is what the start value 0 stores: read it back as such, or a file saved with
+            // the start value would take whatever delay the editor held before.
+            if (b == 0 || range.contains(b))
+                value = b * 10; // milliseconds
+        } else if (i == GroupCallCode) {
+            if (b == 0x00 || b == 0xFF)
+                value = 0;
+            else if (range.contains(b - '0'))
+                value = b - '0';
+        } else {
+            takeInRange(value, b, range);
         }
     }
-    for (int row = 1; row <= ChannelCount; ++row) {
-        const int offset = Layout::TestFrequencies + 8 * (row - 1);
-        state.testFrequencyTable[row - 1] = {frequencyText(in.frequency(offset)), frequencyText(in.frequency(offset + 4))};
+}
+
+void decodeSegment(const Segment &segment, const Reader &in, EditorState &state)
+{
+    using namespace SettingRanges;
+    OptionalFunctions &options = state.options;
+    switch (segment.field) {
+    case Field::Fill:
+    case Field::Constant:
+        break;
+    case Field::Channels: decodeChannels(in, state); break;
+    case Field::Dtmf: decodeDtmf(in, state.dtmf); break;
+    case Field::KeyFunction1: takeInRange(state.keyFunction1, in.byte(0), KeyFunction); break;
+    case Field::KeyFunction2: takeInRange(state.keyFunction2, in.byte(0), KeyFunction); break;
+    case Field::PttIdCode: state.pttIdCodes.id = in.text(0, segment.size, true); break;
+    case Field::VoicePrompt: takeInRange(state.voicePrompt, in.byte(0), VoicePrompt); break;
+    case Field::Timeout:
+        if (const int position = in.byte(0) - 1; Timeout.contains(position))
+            state.timeout = position; // 0 leaves the list without a selection
+        break;
+    case Field::TimeoutWarn: takeInRange(state.timeoutWarn, in.byte(0), TimeoutWarn); break;
+    case Field::PttId: takeInRange(options.pttId, in.byte(0), PttId); break;
+    case Field::Squelch: takeInRange(state.squelch, in.byte(0), Squelch); break;
+    case Field::BatterySave: takeInRange(state.batterySave, in.byte(0), BatterySave); break;
+    case Field::Beep: takeInRange(state.beep, in.byte(0), Beep); break;
+    case Field::Vox:
+        for (int i = 0; i < segment.size; ++i)
+            takeInRange(options.*VoxFields[i], in.byte(i), SettingRanges::Vox[i]);
+        break;
+    case Field::Duplicate: options.duplicate = in.byte(0) & 1; break;
+    case Field::PttStartCode: state.pttIdCodes.start = in.text(0, segment.size, false); break;
+    case Field::PttEndCode: state.pttIdCodes.end = in.text(0, segment.size, false); break;
+    case Field::Scan:
+        for (int i = 0; i < segment.size; ++i)
+            takeInRange(options.*ScanFields[i], in.byte(i), SettingRanges::Scan[i]);
+        // The revert times store their "none" item as FF: read it back as such, or a file saved
+        // with none would show whatever time the editor held before.
+        for (int i : {2, 3})
+            if (in.byte(i) == 0xFF)
+                options.*ScanFields[i] = 0;
+        break;
+    case Field::ScanReceiveDelay:
+    case Field::ScanTransmitDelay:
+        if (const int seconds = in.word(0); ScanDelay.contains(seconds))
+            (segment.field == Field::ScanReceiveDelay ? options.scanReceiveDelay : options.scanTransmitDelay) =
+                QString::number(seconds);
+        break;
+    case Field::ScanMembership: decodeScanMembership(in, state); break;
+    case Field::PowerTuning1: state.powerTuning1 = in.byte(0); break;
+    case Field::PowerTuning2: state.powerTuning2 = in.byte(0); break;
+    case Field::BandCode:
+        if (const auto band = Layout::bandOfCode(in.byte(0)))
+            state.currentBand = *band;
+        break;
+    case Field::AutoDialCodes:
+        for (int i = 0; i < int(state.autoDialCodes.size()); ++i) {
+            QString &code = state.autoDialCodes[i];
+            code.clear();
+            for (int at = Layout::AutoDialCodeSize * i; at < Layout::AutoDialCodeSize * (i + 1); ++at) {
+                const quint8 b = in.byte(at);
+                if (b == 0x3A)
+                    code += QLatin1Char('0');
+                else if (b != 0xFF)
+                    code += QChar(b);
+            }
+        }
+        break;
+    case Field::TestFrequencies:
+        for (int row = 0; row < ChannelCount; ++row)
+            state.testFrequencyTable[row] = {in.frequency(8 * row).text(), in.frequency(8 * row + 4).text()};
+        break;
+    case Field::EmbeddedTexts:
+        for (int i = 0; i < 2; ++i)
+            state.embeddedTexts[i] = in.text(Layout::EmbeddedTextSize * i, Layout::EmbeddedTextSize, false);
+        break;
     }
-    for (int i = 0; i < 2; ++i)
-        state.embeddedTexts[i] = in.text(Layout::EmbeddedTexts + Layout::EmbeddedTextSize * i, Layout::EmbeddedTextSize, false);
 }
 
 // ---- Encoding ----------------------------------------------------------------------------
-
-namespace {
 
 // A whole value held within a field's limits.
 int clamped(double value, int low, int high)
@@ -205,168 +196,166 @@ quint8 byteOf(double value)
     return quint8(clamped(value, 0, 255));
 }
 
+// The bytes of one segment. It writes nothing outside its segment, whatever the state holds.
 class Writer
 {
 public:
-    void byte(quint8 b) { m_bytes.append(char(b)); }
-    void fill(quint8 b, int count) { m_bytes.append(count, char(b)); }
-    void word(int value)
+    Writer(QByteArray &image, const Segment &segment) : m_image(image), m_segment(segment) {}
+
+    void byte(int at, quint8 b)
+    {
+        if (at >= 0 && at < m_segment.size)
+            m_image[m_segment.offset + at] = char(b);
+    }
+    void word(int at, int value)
     {
         const int w = clamped(value, 0, 0xFFFF);
-        byte(quint8(w & 0xFF));
-        byte(quint8(w >> 8));
+        byte(at, quint8(w & 0xFF));
+        byte(at + 1, quint8(w >> 8));
     }
-    void ascii(const char *text) { m_bytes.append(text); }
-    void frequency(const QString &text)
+    void frequency(int at, const Frequency &frequency)
     {
-        for (quint8 b : frequencyBytes(text))
-            byte(b);
+        for (int i = 0; i < 4; ++i)
+            byte(at + i, frequency.bytes()[i]);
     }
-    // One Latin-1 byte a character, cut to size, FF after the end; "0" is stored as 3A in the
-    // auto-dial codes.
-    void text(const QString &text, int size, bool codeDigits = false)
+    // One Latin-1 byte a character ("?" for one without), cut to size, FF after the end; "0"
+    // is stored as 3A in the auto-dial codes.
+    void text(int at, const QString &text, int size, bool codeDigits = false)
     {
-        for (int i = 0; i < size; ++i) {
-            if (i >= text.size()) {
-                byte(0xFF);
-                continue;
-            }
+        for (int i = 0; i < size && i < text.size(); ++i) {
             const char16_t c = text[i].unicode();
-            if (codeDigits && c == u'0')
-                byte(0x3A);
-            else
-                byte(c <= 0xFF ? quint8(c) : quint8('?'));
+            byte(at + i, codeDigits && c == u'0' ? 0x3A : c <= 0xFF ? quint8(c) : quint8('?'));
         }
     }
-    int size() const { return int(m_bytes.size()); }
-    QByteArray bytes() const { return m_bytes; }
 
 private:
-    QByteArray m_bytes;
+    QByteArray &m_image;
+    const Segment &m_segment;
 };
 
-void encodeTone(Writer &out, const QString &cell, const CellTexts &texts)
+void encodeChannels(Writer &out, const EditorState &state)
 {
-    const auto word = cell == texts.toneOff ? std::nullopt : toneWord(cell);
-    out.word(word.value_or(NoTone));
+    for (int number = 1; number <= ChannelCount; ++number) {
+        const int record = Layout::ChannelRecordSize * (number - 1);
+        // An empty row stores what a channel without frequencies and tones stores, with
+        // lockout on, high power and wide.
+        const Channel channel = state.channel(number).value_or(Channel {{}, {}, {}, {}, Power::High,
+                                                                         BusyLock::Carrier, Bandwidth::Wide, false});
+        out.frequency(record, channel.rx);
+        out.frequency(record + 4, channel.tx);
+        out.word(record + 8, channel.rxTone.word());
+        out.word(record + 10, channel.txTone.word());
+        out.byte(record + 12, channel.busyLock == BusyLock::Carrier ? 0xF8 : 0xF0);
+        out.byte(record + 13, quint8(0xC0 | int(channel.power == Power::High) << 5 | int(channel.bandwidth == Bandwidth::Wide) << 4));
+        out.byte(record + 14, 0xFC);
+        out.byte(record + 15, 0xFF);
+    }
 }
 
-void encodeChannel(Writer &out, const EditorState &state, int row, const CellTexts &texts)
+void encodeDtmf(Writer &out, const DtmfSettings &dtmf)
 {
-    const auto is = [&](int column, int item) { return state.cell(row, column) == texts.option(column, item); };
-    out.frequency(state.cell(row, Column::RxFrequency));
-    out.frequency(state.cell(row, Column::TxFrequency));
-    encodeTone(out, state.cell(row, Column::RxTone), texts);
-    encodeTone(out, state.cell(row, Column::TxTone), texts);
-    // An empty or unknown option cell stores what an empty row stores: lockout on, high, wide.
-    out.byte(is(Column::BusyLock, 0) ? 0xF0 : 0xF8);
-    const int high = is(Column::Power, 0) ? 0 : 1;
-    const int wide = is(Column::Bandwidth, 0) ? 0 : 1;
-    out.byte(quint8(0xC0 | high << 5 | wide << 4));
-    out.byte(0xFC);
-    out.byte(0xFF);
+    for (int i = 0; i < int(std::size(DtmfOrder)); ++i) {
+        const int value = dtmf.*DtmfOrder[i];
+        if (i == FirstDigitDelay)
+            out.byte(i, byteOf(std::trunc(value / 10.0))); // milliseconds to units of 10 ms
+        else if (i == GroupCallCode) // the ASCII code of its first decimal digit
+            out.byte(i, value <= 0 ? 0x00 : quint8(QString::number(value).at(0).toLatin1()));
+        else
+            out.byte(i, byteOf(value));
+    }
 }
 
-quint8 scanByte(const EditorState &state, int firstRow, const CellTexts &texts)
+quint8 scanMembershipByte(const EditorState &state, int firstNumber)
 {
     quint8 bits = 0;
-    for (int i = 0; i < 8; ++i) {
-        const QString &cell = state.cell(firstRow + i, Column::Scan);
-        if (!cell.isEmpty() && cell != texts.option(Column::Scan, 0))
+    for (int i = 0; i < 8; ++i)
+        if (const auto &channel = state.channel(firstNumber + i); channel && channel->scan)
             bits |= quint8(1 << i);
-    }
     return bits;
 }
 
-int slotValue(const EditorState &state, int slot)
+void encodeSegment(const Segment &segment, Writer &out, const EditorState &state)
 {
-    return clamped(leadingNumber(state.optionText(slot)), 0, 255);
+    const OptionalFunctions &options = state.options;
+    const quint8 band = Layout::BandCodes[std::clamp(state.currentBand, 0, BandCount - 1)];
+    switch (segment.field) {
+    case Field::Fill:
+        for (int i = 0; i < segment.size; ++i)
+            out.byte(i, segment.fill);
+        break;
+    case Field::Constant:
+        for (int i = 0; i < segment.size; ++i)
+            out.byte(i, quint8(segment.constant[i]));
+        break;
+    case Field::Channels: encodeChannels(out, state); break;
+    case Field::Dtmf: encodeDtmf(out, state.dtmf); break;
+    case Field::KeyFunction1: out.byte(0, byteOf(state.keyFunction1)); break;
+    case Field::KeyFunction2: out.byte(0, byteOf(state.keyFunction2)); break;
+    case Field::PttIdCode: out.text(0, state.pttIdCodes.id, segment.size); break;
+    case Field::VoicePrompt: out.byte(0, byteOf(state.voicePrompt)); break;
+    case Field::Timeout: out.byte(0, byteOf(state.timeout + 1.0)); break; // no selection is stored as 0
+    case Field::TimeoutWarn: out.byte(0, byteOf(state.timeoutWarn)); break;
+    case Field::PttId: out.byte(0, byteOf(options.pttId)); break;
+    case Field::Squelch: out.byte(0, byteOf(state.squelch)); break;
+    case Field::BatterySave: out.byte(0, byteOf(state.batterySave)); break;
+    case Field::Beep: out.byte(0, byteOf(state.beep)); break;
+    case Field::Vox:
+        for (int i = 0; i < segment.size; ++i)
+            out.byte(i, byteOf(options.*VoxFields[i]));
+        break;
+    case Field::Duplicate: out.byte(0, options.duplicate == 1 ? 0xFF : 0xFE); break;
+    case Field::PttStartCode: out.text(0, state.pttIdCodes.start, segment.size); break;
+    case Field::PttEndCode: out.text(0, state.pttIdCodes.end, segment.size); break;
+    case Field::Scan:
+        for (int i = 0; i < segment.size; ++i) {
+            const int value = byteOf(options.*ScanFields[i]);
+            const bool revertTime = i == 2 || i == 3;
+            out.byte(i, revertTime && value == 0 ? 0xFF : quint8(value)); // "none" is stored as FF
+        }
+        break;
+    case Field::ScanReceiveDelay: out.word(0, clamped(leadingNumber(options.scanReceiveDelay), 0, 0xFFFF)); break;
+    case Field::ScanTransmitDelay: out.word(0, clamped(leadingNumber(options.scanTransmitDelay), 0, 0xFFFF)); break;
+    case Field::ScanMembership:
+        out.byte(0, scanMembershipByte(state, 1));
+        out.byte(1, scanMembershipByte(state, 9));
+        break;
+    case Field::PowerTuning1: out.byte(0, byteOf(state.powerTuning1)); break;
+    case Field::PowerTuning2: out.byte(0, byteOf(state.powerTuning2)); break;
+    case Field::BandCode: out.byte(0, band); break;
+    case Field::AutoDialCodes:
+        for (int i = 0; i < int(state.autoDialCodes.size()); ++i)
+            out.text(Layout::AutoDialCodeSize * i, state.autoDialCodes[i], Layout::AutoDialCodeSize, true);
+        break;
+    case Field::TestFrequencies:
+        for (int row = 0; row < ChannelCount; ++row) {
+            const auto &pair = state.testFrequencyTable[row];
+            out.frequency(8 * row, Frequency::ofBytes(frequencyBytes(pair.rx)));
+            out.frequency(8 * row + 4, Frequency::ofBytes(frequencyBytes(pair.tx)));
+        }
+        break;
+    case Field::EmbeddedTexts:
+        for (int i = 0; i < 2; ++i)
+            out.text(Layout::EmbeddedTextSize * i, state.embeddedTexts[i], Layout::EmbeddedTextSize);
+        break;
+    }
 }
 
 } // namespace
 
-RadioImage encodeImage(const EditorState &state, const CellTexts &texts)
+void decodeImage(const RadioImage &image, EditorState &state)
 {
-    Writer out;
-    for (int row = 1; row <= ChannelCount; ++row)
-        encodeChannel(out, state, row, texts);
+    for (const Segment &segment : Layout::Segments)
+        if (segment.offset < RadioImage::DecodedSize)
+            decodeSegment(segment, Reader(image, segment.offset), state);
+}
 
-    const auto &dtmf = state.optionSettingTable;
-    out.byte(byteOf(dtmf[0]));
-    out.byte(byteOf(dtmf[1]));
-    out.byte(byteOf(std::trunc(dtmf[2] / 10.0))); // milliseconds to units of 10 ms
-    out.byte(byteOf(dtmf[3]));
-    out.byte(byteOf(dtmf[4]));
-    out.byte(byteOf(dtmf[5]));
-    // The group-call code is stored as the ASCII code of its first decimal digit.
-    out.byte(dtmf[6] <= 0 ? 0x00 : quint8(QString::number(dtmf[6]).at(0).toLatin1()));
-    out.byte(byteOf(dtmf[7]));
-    out.fill(0xFF, 5);
-
-    out.byte(byteOf(state.keyFunction1));
-    out.byte(byteOf(state.keyFunction2));
-    out.byte(0xFF);
-    out.text(state.optionText(EditorState::StoredTextA), Layout::StoredTextASize);
-    out.fill(0xFF, 5);
-
-    out.byte(byteOf(state.voicePrompt));
-    out.byte(byteOf(state.timeout + 1.0)); // no selection is stored as 0
-    out.byte(byteOf(state.timeoutWarn));
-    out.byte(quint8(slotValue(state, 4)));
-    out.byte(0x00);
-    out.byte(byteOf(state.squelch));
-    out.byte(byteOf(state.batterySave));
-    out.byte(byteOf(state.beep));
-    for (int slot : {23, 24, 6, 7, 8, 9})
-        out.byte(quint8(slotValue(state, slot)));
-    out.byte(0xFF);
-    out.byte(slotValue(state, 10) == 1 ? 0xFF : 0xFE);
-    out.byte(0xFF);
-    out.text(state.optionText(EditorState::StoredTextB), Layout::StoredTextBCSize);
-    out.text(state.optionText(EditorState::StoredTextC), Layout::StoredTextBCSize);
-
-    out.byte(quint8(slotValue(state, 11)));
-    out.byte(quint8(slotValue(state, 12)));
-    for (int slot : {13, 14}) {
-        const int value = slotValue(state, slot);
-        out.byte(value == 0 ? 0xFF : quint8(value)); // 0 ("none") is stored as FF
+RadioImage encodeImage(const EditorState &state)
+{
+    // Every byte not written otherwise is FF, the fill of the text fields after their texts.
+    QByteArray image(Layout::ImageSize, '\xFF');
+    for (const Segment &segment : Layout::Segments) {
+        Writer out(image, segment);
+        encodeSegment(segment, out, state);
     }
-    out.byte(quint8(slotValue(state, 15)));
-    out.word(clamped(leadingNumber(state.optionText(19)), 0, 0xFFFF));
-    out.word(clamped(leadingNumber(state.optionText(20)), 0, 0xFFFF));
-    out.fill(0xFF, 21);
-
-    out.byte(scanByte(state, 1, texts));
-    out.byte(scanByte(state, 9, texts));
-    out.fill(0xFF, 3);
-    out.byte(byteOf(state.powerTuning1));
-    out.fill(0xFF, 4);
-    out.byte(byteOf(state.powerTuning2));
-    out.fill(0xFF, 47);
-
-    const quint8 band = Layout::BandCodes[std::clamp(state.currentBand, 0, BandCount - 1)];
-    out.ascii("QVF54");
-    out.byte(band);
-    out.byte(0xF8);
-    out.byte(0xFF);
-    out.fill(0xFF, 64);
-
-    for (int number = 1; number <= 8; ++number)
-        out.text(state.codeText(number), Layout::CodeTextSize, true);
-    for (const auto &row : state.testFrequencyTable) {
-        out.frequency(row.rx);
-        out.frequency(row.tx);
-    }
-    for (const QString &text : state.embeddedTexts)
-        out.text(text, Layout::EmbeddedTextSize);
-
-    out.ascii("QVCR540");
-    out.fill(0xFF, 5);
-    out.byte(band);
-    out.fill(0xFF, 3);
-    out.ascii("60905626");
-    out.fill(0x88, 8);
-
-    Q_ASSERT(out.size() == RadioImage::EncodedSize);
-    return RadioImage(out.bytes());
+    return RadioImage(image);
 }

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "i18n/captions.h"
 #include "image/editorstate.h"
 #include "image/radioimage.h"
 
 // Fills the editor state from an image, as after a read from the radio or opening a data file.
 // Only image bytes 0 to 815 are looked at; bytes a short image lacks read as FF. A setting whose
-// byte is out of its range keeps its value, as do the list indexes of empty channels. Tone and
-// option cells get the texts of the given language.
-void decodeImage(const RadioImage &image, EditorState &state, const CellTexts &texts);
+// byte is out of its range keeps its value, as does what the tone editor remembers of an empty
+// row.
+void decodeImage(const RadioImage &image, EditorState &state);
 
-// Builds the 848-byte image of the editor state, as for a write to the radio or a data file.
-// Tone and option cells are compared with the texts of the given language. Whatever the state
-// holds, the image keeps its layout: values too large for their field are held at its limits,
-// texts are cut to their field, characters without a single-byte code are stored as "?", and
-// frequencies and tones that cannot be stored are stored as none.
-RadioImage encodeImage(const EditorState &state, const CellTexts &texts);
+// Builds the 848-byte image of the editor state (Layout::Segments), as for a write to the radio
+// or a data file. Whatever the state holds, the image keeps its layout: values too large for
+// their field are held at its limits, texts are cut to their field, characters without a
+// single-byte code are stored as "?", and frequencies that cannot be stored are stored as none.
+RadioImage encodeImage(const EditorState &state);

@@ -1,14 +1,12 @@
 #include "image/editorstate.h"
 
-EditorState::EditorState()
+#include "image/tonelist.h"
+
+void EditorState::placeChannel(int number, const ::Channel &placed)
 {
-    for (int slot = 1; slot <= 15; ++slot)
-        optionText(slot) = QStringLiteral("1");
-    optionText(11) = QStringLiteral("0");
-    optionText(17) = QStringLiteral("1");
-    optionText(18) = QStringLiteral("2");
-    for (int slot = 21; slot <= 24; ++slot)
-        optionText(slot) = QStringLiteral("1");
-    for (int number = 1; number <= 8; ++number)
-        codeText(number) = QString::number(number);
+    channel(number) = placed;
+    for (int column : {RxTone, TxTone}) {
+        const Tone &tone = column == RxTone ? placed.rxTone : placed.txTone;
+        toneFallback(number, column) = ToneList::isListed(tone) ? tone : Tone();
+    }
 }

@@ -1,55 +1,102 @@
 #pragma once
 
+#include "image/channel.h"
+
 #include <QString>
 #include <array>
+#include <optional>
 
 inline constexpr int ChannelCount = 16;
 inline constexpr int BandCount = 7;
 
-// Everything the editor holds that an image decodes into and encodes from: the channel grid's
-// cell texts with their list indexes, the band, the six function settings of the main window
-// and the tables the feature dialogs edit. A plain value; the start values are those the
-// program starts with.
+// The DTMF group of the optional functions: list positions, but for the first digit's delay.
+struct DtmfSettings
+{
+    int rate = 0;            // 6, 8, 10 or 15 digits a second
+    int firstDigitTime = 1;  // off, 100, 500, 1000 ms
+    int firstDigitDelay = 0; // milliseconds, stored in units of 10 ms
+    int starHashTone = 1;    // off, 100, 500, 1000 ms
+    int dKey = 1;            // the D code, or 1 to 16 seconds
+    int sideTone = 1;        // off, on
+    int groupCallCode = 0;   // off, *, #, A, B, C, D
+    int autoResetTimer = 0;  // off, or 1 to 15 seconds
+
+    friend bool operator==(const DtmfSettings &, const DtmfSettings &) = default;
+};
+
+// The DTMF group in the order of its bytes in the image and of the JSON files' "optionSettings".
+inline constexpr int DtmfSettings::*const DtmfOrder[8] = {&DtmfSettings::rate, &DtmfSettings::firstDigitTime,
+    &DtmfSettings::firstDigitDelay, &DtmfSettings::starHashTone, &DtmfSettings::dKey, &DtmfSettings::sideTone,
+    &DtmfSettings::groupCallCode, &DtmfSettings::autoResetTimer};
+
+// The optional functions' settings: list positions and check boxes, but for the scan resume
+// delays, which are kept as typed (a box may hold "" or "007", and shows it again).
+struct OptionalFunctions
+{
+    int pttId = 1;           // start of transmission, end, both
+    int vox = 1;             // off, on
+    int voxGain = 1;         // off, 1 to 10
+    int voxDelay = 1;        // 0.3, 0.5, 1, 1.5, 2, 3 s
+    int voxTone = 1;         // VOX may send tones: off, on
+    int voxCancel = 1;       // check box "cancel operation"
+    int voxOffOnReceive = 1; // check box "no VOX while receiving"
+    int duplicate = 1;       // cloning: off, on
+    int priorityMode = 0;    // none, fixed, selected
+    int priorityChannel = 1; // the channel number, 1 to 16; 0 when none was chosen
+    int revertTimeA = 1;     // none, then 0.50 s to 5.00 s in steps of 0.05 s
+    int revertTimeB = 1;
+    int returnChannel = 1;   // selected, selected + talk-back, priority, priority + talk-back
+    QString scanReceiveDelay;  // seconds, as typed
+    QString scanTransmitDelay;
+
+    friend bool operator==(const OptionalFunctions &, const OptionalFunctions &) = default;
+};
+
+// The three codes PTT ID sends, as texts of one-byte characters; the radio keeps them with
+// the optional functions.
+struct PttIdCodes
+{
+    QString id = {};                      // 10 characters
+    QString start = QStringLiteral("1"); // start of transmission, 16 characters
+    QString end = QStringLiteral("2");   // end of transmission, 16 characters
+
+    friend bool operator==(const PttIdCodes &, const PttIdCodes &) = default;
+};
+
+// Everything the radio's memory holds that the editor shows, as typed values, and what the tone
+// editor remembers of each tone cell. A plain value; the start values are those the program
+// starts with. The language it is shown in is the views' business.
 struct EditorState
 {
     // Grid columns of the channel table.
     enum Column { RxFrequency = 1, RxTone, TxFrequency, TxTone, Power, BusyLock, Bandwidth, Scan };
 
-    // Text slots of the optional-functions table that hold the three stored code texts.
-    static constexpr int StoredTextA = 16; // 10 characters
-    static constexpr int StoredTextB = 17; // 16 characters
-    static constexpr int StoredTextC = 18; // 16 characters
-
     struct TestFrequencies
     {
-        QString rx;
+        QString rx; // MHz as the test-frequency dialog writes it ("436.12500", or "99.50000")
         QString tx;
         friend bool operator==(const TestFrequencies &, const TestFrequencies &) = default;
     };
 
-    EditorState();
+    // Channel 1 to 16, when it exists.
+    const std::optional<::Channel> &channel(int number) const { return channels.at(number - 1); }
+    std::optional<::Channel> &channel(int number) { return channels.at(number - 1); }
+    bool channelExists(int number) const { return channel(number).has_value(); }
 
-    // ChannelTable: the text of grid cell (row 1..16, column 1..8). A channel exists when its
-    // RX frequency cell is not empty.
-    QString &cell(int row, int column) { return channelTable.at(row - 1).at(column - 1); }
-    const QString &cell(int row, int column) const { return channelTable.at(row - 1).at(column - 1); }
-    bool channelExists(int row) const { return !cell(row, RxFrequency).isEmpty(); }
+    // The tone the editor of a tone cell (column 2 or 4) falls back on when a typed CTCSS tone
+    // is refused: the list item picked last, or the tone decoded. Not part of the image.
+    Tone &toneFallback(int number, int column) { return toneFallbacks.at(number - 1).at(column == RxTone ? 0 : 1); }
+    const Tone &toneFallback(int number, int column) const
+    {
+        return toneFallbacks.at(number - 1).at(column == RxTone ? 0 : 1);
+    }
 
-    // ChannelOptionTable[column][row]: the list index behind a tone (2, 4) or option (5..8) cell;
-    // columns 3 and 9 to 11 exist but mean nothing.
-    qint16 &option(int column, int row) { return channelOptionTable.at(column - 2).at(row - 1); }
-    qint16 option(int column, int row) const { return channelOptionTable.at(column - 2).at(row - 1); }
+    // Puts a channel in place as read from an image or a file: its tone cells fall back on its
+    // tones where the tone list has them, else on no tone.
+    void placeChannel(int number, const ::Channel &channel);
 
-    // OptionTextTable slot 1..24, a setting as decimal text (slots 16 to 18: stored texts).
-    QString &optionText(int slot) { return optionTextTable.at(slot - 1); }
-    const QString &optionText(int slot) const { return optionTextTable.at(slot - 1); }
-
-    // CodeTexts 1..8, the auto-dial codes.
-    QString &codeText(int number) { return codeTexts.at(number - 1); }
-    const QString &codeText(int number) const { return codeTexts.at(number - 1); }
-
-    std::array<std::array<QString, 8>, ChannelCount> channelTable;
-    std::array<std::array<qint16, ChannelCount>, 10> channelOptionTable {};
+    std::array<std::optional<::Channel>, ChannelCount> channels;
+    std::array<std::array<Tone, 2>, ChannelCount> toneFallbacks;
 
     int currentBand = 0; // index into the band list, 0 = "400-500MHz"
 
@@ -61,9 +108,10 @@ struct EditorState
     int batterySave = 1; // off, on
     int beep = 1;        // key beep: off, on
 
-    std::array<QString, 24> optionTextTable;
-    std::array<int, 8> optionSettingTable {0, 1, 0, 1, 1, 1, 0, 0}; // [2] in milliseconds
-    std::array<QString, 8> codeTexts;
+    OptionalFunctions options;
+    DtmfSettings dtmf;
+    PttIdCodes pttIdCodes;
+    std::array<QString, 8> autoDialCodes {"1", "2", "3", "4", "5", "6", "7", "8"};
     int keyFunction1 = 10;
     int keyFunction2 = 0;
     std::array<QString, 2> embeddedTexts;

@@ -36,15 +36,29 @@ const QStringList &tones()
 
 namespace ToneList {
 
-QStringList items(const QString &offText)
+const QStringList &toneTexts()
 {
-    return QStringList {offText} + tones();
+    return tones();
 }
 
-int indexOf(QStringView tone)
+Tone tone(int index)
 {
-    const qsizetype index = tones().indexOf(tone);
+    if (index < 1 || index >= Size)
+        return {};
+    return Tone::ofText(tones().at(index - 1)).value_or(Tone());
+}
+
+int indexOf(const Tone &tone)
+{
+    if (tone.isNone())
+        return Off;
+    const qsizetype index = tones().indexOf(tone.text());
     return index < 0 ? Off : int(index) + 1;
+}
+
+bool isListed(const Tone &tone)
+{
+    return indexOf(tone) != Off;
 }
 
 } // namespace ToneList

@@ -2,9 +2,7 @@
 
 #include "editor/bands.h"
 #include "editor/channelrules.h"
-#include "i18n/messages.h"
 #include "image/fields.h"
-#include "interchange/channelvalues.h"
 #include "interchange/csvtext.h"
 
 #include <QHash>
@@ -56,26 +54,6 @@ QString fineMegahertz(qint64 fine)
 
 // ---- Export ----------------------------------------------------------------------------------
 
-// A tone cell's tone.
-struct Tone
-{
-    enum Kind { None, Ctcss, Dcs } kind = None;
-    int tenths = 0; // CTCSS in 0.1 Hz
-    DcsCode dcs;
-};
-
-Tone toneOf(const QString &cell)
-{
-    if (cell.isEmpty())
-        return {};
-    if (cell.startsWith(QLatin1Char('D'))) {
-        const auto dcs = parseDcsText(cell);
-        return dcs ? Tone {Tone::Dcs, 0, *dcs} : Tone {};
-    }
-    const auto word = toneWord(cell);
-    return word ? Tone {Tone::Ctcss, *word, {}} : Tone {};
-}
-
 QString ctcssText(int tenths)
 {
     return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
@@ -88,66 +66,67 @@ QString codeText(DcsCode dcs)
 
 QChar polarityLetter(const Tone &tone)
 {
-    return tone.kind == Tone::Dcs && tone.dcs.inverted ? QLatin1Char('R') : QLatin1Char('N');
+    return tone.kind() == Tone::Kind::Dcs && tone.dcsCode().inverted ? QLatin1Char('R') : QLatin1Char('N');
 }
 
 QString crossName(Tone::Kind kind)
 {
-    return kind == Tone::Ctcss ? QStringLiteral("Tone") : kind == Tone::Dcs ? QStringLiteral("DTCS") : QString();
+    return kind == Tone::Kind::Ctcss ? QStringLiteral("Tone") : kind == Tone::Kind::Dcs ? QStringLiteral("DTCS") : QString();
 }
 
 // The simplest tone mode that says exactly which tones the channel sends and listens for.
 void writeTones(QHash<QString, QString> &row, const Tone &tx, const Tone &rx)
 {
-    const bool sameCode = tx.kind == Tone::Dcs && rx.kind == Tone::Dcs && tx.dcs.code == rx.dcs.code;
-    if (tx.kind == Tone::None && rx.kind == Tone::None) {
+    using Kind = Tone::Kind;
+    const bool sameCode = tx.kind() == Kind::Dcs && rx.kind() == Kind::Dcs && tx.dcsCode().code == rx.dcsCode().code;
+    if (tx.isNone() && rx.isNone()) {
         row["Tone"] = QString();
-    } else if (tx.kind == Tone::Ctcss && rx.kind == Tone::None) {
+    } else if (tx.kind() == Kind::Ctcss && rx.isNone()) {
         row["Tone"] = "Tone";
-        row["rToneFreq"] = ctcssText(tx.tenths);
-    } else if (tx.kind == Tone::Ctcss && rx.kind == Tone::Ctcss && tx.tenths == rx.tenths) {
+        row["rToneFreq"] = ctcssText(tx.tenths());
+    } else if (tx.kind() == Kind::Ctcss && rx.kind() == Kind::Ctcss && tx.tenths() == rx.tenths()) {
         row["Tone"] = "TSQL";
-        row["rToneFreq"] = row["cToneFreq"] = ctcssText(tx.tenths);
+        row["rToneFreq"] = row["cToneFreq"] = ctcssText(tx.tenths());
     } else if (sameCode) {
         row["Tone"] = "DTCS";
-        row["DtcsCode"] = row["RxDtcsCode"] = codeText(tx.dcs);
+        row["DtcsCode"] = row["RxDtcsCode"] = codeText(tx.dcsCode());
     } else {
         row["Tone"] = "Cross";
-        row["CrossMode"] = crossName(tx.kind) + "->" + crossName(rx.kind);
-        if (tx.kind == Tone::Ctcss)
-            row["rToneFreq"] = ctcssText(tx.tenths);
-        if (tx.kind == Tone::Dcs)
-            row["DtcsCode"] = codeText(tx.dcs);
-        if (rx.kind == Tone::Ctcss)
-            row["cToneFreq"] = ctcssText(rx.tenths);
-        if (rx.kind == Tone::Dcs)
-            row["RxDtcsCode"] = codeText(rx.dcs);
+        row["CrossMode"] = crossName(tx.kind()) + "->" + crossName(rx.kind());
+        if (tx.kind() == Kind::Ctcss)
+            row["rToneFreq"] = ctcssText(tx.tenths());
+        if (tx.kind() == Kind::Dcs)
+            row["DtcsCode"] = codeText(tx.dcsCode());
+        if (rx.kind() == Kind::Ctcss)
+            row["cToneFreq"] = ctcssText(rx.tenths());
+        if (rx.kind() == Kind::Dcs)
+            row["RxDtcsCode"] = codeText(rx.dcsCode());
     }
     row["DtcsPolarity"] = QString(polarityLetter(tx)) + polarityLetter(rx);
 }
 
 // The row of a channel; nothing when a frequency is no number.
-std::optional<QStringList> exportRow(const ChannelValues &channel)
+std::optional<QStringList> exportRow(int number, const Channel &channel)
 {
-    const auto rx = frequencyUnits(channel.rx);
+    const auto rx = channel.rx.units();
     if (!rx)
         return std::nullopt;
-    const bool hasTx = !channel.tx.isEmpty();
-    const qint64 tx = hasTx ? frequencyUnits(channel.tx).value_or(-1) : 0;
+    const bool hasTx = !channel.tx.isNone();
+    const qint64 tx = hasTx ? channel.tx.units().value_or(-1) : 0;
     if (tx < 0)
         return std::nullopt;
 
     QHash<QString, QString> row = defaults();
-    row["Power"] = channel.high ? "5.0W" : "1.0W";
-    row["Location"] = QString::number(channel.number);
+    row["Power"] = channel.power == Power::High ? "5.0W" : "1.0W";
+    row["Location"] = QString::number(number);
     row["Frequency"] = megahertz(*rx);
     row["Duplex"] = !hasTx ? "off" : tx == *rx ? "" : tx > *rx ? "+" : "-";
     row["Offset"] = megahertz(hasTx ? qAbs(tx - *rx) : 0);
-    writeTones(row, toneOf(channel.txTone), toneOf(channel.rxTone));
-    row["Mode"] = channel.wide ? "FM" : "NFM";
+    writeTones(row, channel.txTone, channel.rxTone);
+    row["Mode"] = channel.bandwidth == Bandwidth::Wide ? "FM" : "NFM";
     row["TStep"] = *rx % 500 != 0 && *rx % 625 == 0 ? "6.25" : "5.00";
     row["Skip"] = channel.scan ? "" : "S";
-    row["BusyLock"] = channel.carrier ? "carrier" : "off";
+    row["BusyLock"] = channel.busyLock == BusyLock::Carrier ? "carrier" : "off";
 
     QStringList cells;
     for (const char *name : ColumnNames)
@@ -184,14 +163,14 @@ private:
     const CsvText::Record &m_record;
 };
 
-using RowResult = std::variant<ChannelValues, SkippedRow>;
+using RowResult = std::variant<Channel, SkippedRow>;
 
 // Reads one row into a channel as the editor takes typed values, or says why it cannot.
 class RowReader
 {
 public:
-    RowReader(const RowCells &cells, Bands::Limits band, const QString &bandName, const CellTexts &texts)
-        : m_cells(cells), m_band(band), m_bandName(bandName), m_texts(texts) {}
+    RowReader(const RowCells &cells, Bands::Limits band, const QString &bandName)
+        : m_cells(cells), m_band(band), m_bandName(bandName) {}
 
     RowResult read()
     {
@@ -199,7 +178,7 @@ public:
         if (frequency.isEmpty())
             return skip(Reason::NoFrequency);
         using ChannelRules::FrequencyEdit;
-        const FrequencyEdit rx = ChannelRules::endFrequencyEdit(m_scratch, 1, Column::RxFrequency, frequency, m_band, m_texts);
+        const FrequencyEdit rx = ChannelRules::endFrequencyEdit(m_scratch, 1, Column::RxFrequency, frequency, m_band);
         if (rx == FrequencyEdit::Unchanged)
             return skip(Reason::NotANumber, "Frequency", frequency);
         if (rx == FrequencyEdit::OutOfBand)
@@ -207,7 +186,7 @@ public:
         if (auto problem = readTransmitFrequency(frequency))
             return *problem;
 
-        ChannelValues channel = ChannelValues::of(m_scratch, 1, m_texts);
+        Channel channel = *m_scratch.channel(1);
         if (auto problem = readTones(channel))
             return *problem;
         if (auto problem = readOptions(channel))
@@ -229,7 +208,7 @@ private:
         if (duplex.isEmpty()) {
             return std::nullopt; // the new channel's TX is its RX
         } else if (duplex == u"off") {
-            m_scratch.cell(1, Column::TxFrequency).clear();
+            m_scratch.channel(1)->tx = Frequency();
             return std::nullopt;
         } else if (duplex == u"split") {
             if (!decimalUnits(offset, 8, FineLimit))
@@ -246,13 +225,13 @@ private:
         }
         using ChannelRules::FrequencyEdit;
         if (tx.startsWith(u'-')
-            || ChannelRules::endFrequencyEdit(m_scratch, 1, Column::TxFrequency, tx, m_band, m_texts) != FrequencyEdit::Stored)
+            || ChannelRules::endFrequencyEdit(m_scratch, 1, Column::TxFrequency, tx, m_band) != FrequencyEdit::Stored)
             return skip(Reason::TxOutOfBand, "Offset", tx);
         return std::nullopt;
     }
 
     // A CTCSS tone from its column, as the tone editor takes it typed.
-    std::optional<SkippedRow> ctcss(const QString &column, QString &tone) const
+    std::optional<SkippedRow> ctcss(const QString &column, Tone &tone) const
     {
         const QString value = m_cells.value(column);
         const auto typed = value.startsWith(u'D', Qt::CaseInsensitive) ? std::nullopt : ChannelRules::typedTone(value);
@@ -263,7 +242,7 @@ private:
     }
 
     // A DCS code from its column with the polarity letter at `which` of DtcsPolarity.
-    std::optional<SkippedRow> dcs(const QString &column, int which, QString &tone) const
+    std::optional<SkippedRow> dcs(const QString &column, int which, Tone &tone) const
     {
         const QString polarity = m_cells.value("DtcsPolarity").toUpper();
         if (polarity.size() != 2 || !QStringLiteral("NR").contains(polarity[0]) || !QStringLiteral("NR").contains(polarity[1]))
@@ -277,11 +256,11 @@ private:
         return std::nullopt;
     }
 
-    std::optional<SkippedRow> readTones(ChannelValues &channel) const
+    std::optional<SkippedRow> readTones(Channel &channel) const
     {
         const QString mode = m_cells.given("Tone").toLower();
-        channel.txTone.clear();
-        channel.rxTone.clear();
+        channel.txTone = Tone();
+        channel.rxTone = Tone();
         if (mode.isEmpty())
             return std::nullopt;
         if (mode == u"tone")
@@ -304,7 +283,7 @@ private:
     }
 
     // "A->B": A the TX tone's kind, B the RX tone's, each Tone, DTCS or nothing.
-    std::optional<SkippedRow> readCrossTones(ChannelValues &channel) const
+    std::optional<SkippedRow> readCrossTones(Channel &channel) const
     {
         const QString crossMode = m_cells.value("CrossMode");
         const QStringList kinds = crossMode.toLower().split(QStringLiteral("->"));
@@ -325,12 +304,12 @@ private:
         return std::nullopt;
     }
 
-    std::optional<SkippedRow> readOptions(ChannelValues &channel) const
+    std::optional<SkippedRow> readOptions(Channel &channel) const
     {
         const QString mode = m_cells.value("Mode").toUpper();
         if (mode != u"FM" && mode != u"NFM")
             return skip(Reason::Unsupported, "Mode", m_cells.given("Mode"));
-        channel.wide = mode == u"FM";
+        channel.bandwidth = mode == u"FM" ? Bandwidth::Wide : Bandwidth::Narrow;
 
         const QString skipText = m_cells.given("Skip").toUpper();
         if (!skipText.isEmpty() && skipText != u"S")
@@ -340,12 +319,12 @@ private:
         const auto high = isHighPower(m_cells.value("Power"));
         if (!high)
             return skip(Reason::UnknownValue, "Power", m_cells.given("Power"));
-        channel.high = *high;
+        channel.power = *high ? Power::High : Power::Low;
 
         const QString busyLock = m_cells.value("BusyLock").toLower();
         if (busyLock != u"carrier" && busyLock != u"off")
             return skip(Reason::UnknownValue, "BusyLock", m_cells.given("BusyLock"));
-        channel.carrier = busyLock == u"carrier";
+        channel.busyLock = busyLock == u"carrier" ? BusyLock::Carrier : BusyLock::Off;
         return std::nullopt;
     }
 
@@ -366,7 +345,6 @@ private:
     const RowCells &m_cells;
     Bands::Limits m_band;
     QString m_bandName;
-    const CellTexts &m_texts;
     EditorState m_scratch; // the row is typed into its channel 1 first
 };
 
@@ -375,7 +353,13 @@ struct ReadyRow
 {
     int line = 0;
     int location = 0; // 0: the next free channel
-    ChannelValues channel;
+    Channel channel;
+};
+
+struct PlacedChannel
+{
+    int number;
+    Channel channel;
 };
 
 // The Location of a row: 1 to 16, 0 for none given.
@@ -393,15 +377,13 @@ std::variant<int, SkippedRow> locationOf(const RowCells &cells, bool numbered)
 
 // Gives each ready row its channel: the numbered rows first, then the others into the free
 // channels in file order.
-QList<ChannelValues> placeRows(const QList<ReadyRow> &rows, QList<SkippedRow> &skipped)
+QList<PlacedChannel> placeRows(const QList<ReadyRow> &rows, QList<SkippedRow> &skipped)
 {
     std::array<bool, ChannelCount + 1> taken {};
-    QList<ChannelValues> placed;
+    QList<PlacedChannel> placed;
     auto place = [&](const ReadyRow &row, int number) {
         taken[number] = true;
-        ChannelValues channel = row.channel;
-        channel.number = number;
-        placed.append(channel);
+        placed.append({number, row.channel});
     };
     for (const ReadyRow &row : rows) {
         if (row.location == 0)
@@ -434,23 +416,6 @@ QHash<QString, int> columnsOf(const CsvText::Record &header)
     return columns;
 }
 
-const Message &messageOf(Reason reason)
-{
-    switch (reason) {
-    case Reason::LocationOutOfRange: return Messages::CsvLocationOutOfRange;
-    case Reason::LocationTaken: return Messages::CsvLocationTaken;
-    case Reason::NoChannelLeft: return Messages::CsvNoChannelLeft;
-    case Reason::NoFrequency: return Messages::CsvNoFrequency;
-    case Reason::NotANumber: return Messages::CsvNotANumber;
-    case Reason::RxOutOfBand: return Messages::CsvRxOutOfBand;
-    case Reason::TxOutOfBand: return Messages::CsvTxOutOfBand;
-    case Reason::ToneRefused: return Messages::CsvToneRefused;
-    case Reason::Unsupported: return Messages::CsvUnsupported;
-    case Reason::UnknownValue: break;
-    }
-    return Messages::CsvUnknownValue;
-}
-
 } // namespace
 
 namespace CsvChannelTable {
@@ -463,20 +428,23 @@ QStringList columns()
     return names;
 }
 
-Export exportTable(const EditorState &state, const CellTexts &texts)
+Export exportTable(const EditorState &state)
 {
     Export result;
     result.text = CsvText::line(columns()) + QStringLiteral("\r\n");
-    for (const ChannelValues &channel : ChannelValues::allOf(state, texts)) {
-        if (const auto row = exportRow(channel))
+    for (int number = 1; number <= ChannelCount; ++number) {
+        const auto &channel = state.channel(number);
+        if (!channel)
+            continue;
+        if (const auto row = exportRow(number, *channel))
             result.text += CsvText::line(*row) + QStringLiteral("\r\n");
         else
-            result.leftOut.append(channel.number);
+            result.leftOut.append(number);
     }
     return result;
 }
 
-Import importTable(const QByteArray &contents, const EditorState &base, const CellTexts &texts, bool renumber)
+Import importTable(const QByteArray &contents, const EditorState &base, bool renumber)
 {
     Import result;
     const CsvText::Document document = CsvText::parse(CsvText::decode(contents));
@@ -502,14 +470,14 @@ Import importTable(const QByteArray &contents, const EditorState &base, const Ce
             result.skipped.append(*problem);
             continue;
         }
-        const RowResult row = RowReader(cells, band, bandName, texts).read();
+        const RowResult row = RowReader(cells, band, bandName).read();
         if (const auto *problem = std::get_if<SkippedRow>(&row))
             result.skipped.append(*problem);
         else
-            ready.append({record.line, std::get<int>(location), std::get<ChannelValues>(row)});
+            ready.append({record.line, std::get<int>(location), std::get<Channel>(row)});
     }
 
-    const QList<ChannelValues> channels = placeRows(ready, result.skipped);
+    const QList<PlacedChannel> channels = placeRows(ready, result.skipped);
     std::stable_sort(result.skipped.begin(), result.skipped.end(),
                      [](const SkippedRow &a, const SkippedRow &b) { return a.line < b.line; });
     result.imported = int(channels.size());
@@ -519,45 +487,10 @@ Import importTable(const QByteArray &contents, const EditorState &base, const Ce
     }
     EditorState state = base;
     ChannelRules::clearAllChannels(state);
-    for (const ChannelValues &channel : channels)
-        channel.storeInto(state, texts);
+    for (const PlacedChannel &placed : channels)
+        state.placeChannel(placed.number, placed.channel);
     result.state = state;
     return result;
-}
-
-QString skippedRowText(const SkippedRow &row, LanguageMode mode)
-{
-    // The value goes in last: a "%3" in a cell stays as it is.
-    const QString reason = messageOf(row.reason).text(mode)
-                               .replace(QLatin1StringView("%1"), row.column)
-                               .replace(QLatin1StringView("%3"), row.band)
-                               .replace(QLatin1StringView("%2"), row.value);
-    return Messages::CsvSkippedRow.text(mode).arg(QString::number(row.line), reason);
-}
-
-QString failureText(const Import &import, LanguageMode mode)
-{
-    switch (import.failure) {
-    case Import::Failure::NoFrequencyColumn: return Messages::CsvNoFrequencyColumn.text(mode);
-    case Import::Failure::NoUsableRow: return Messages::CsvNoUsableRow.text(mode);
-    case Import::Failure::UnclosedQuote: return Messages::CsvUnclosedQuote.text(mode).arg(import.failureLine);
-    case Import::Failure::None: break;
-    }
-    return {};
-}
-
-QString reportText(const Import &import, const QString &fileName, LanguageMode mode, int maxRows)
-{
-    QString report = import.state ? Messages::CsvImported.text(mode).arg(fileName, QString::number(import.imported))
-                                  : Messages::CsvCannotImport.text(mode) + failureText(import, mode);
-    if (import.skipped.isEmpty())
-        return report;
-    report += u'\n' + Messages::CsvRowsSkipped.text(mode);
-    for (const SkippedRow &row : import.skipped.first(std::min<qsizetype>(maxRows, import.skipped.size())))
-        report += u'\n' + skippedRowText(row, mode);
-    if (import.skipped.size() > maxRows)
-        report += u'\n' + Messages::CsvMoreRows.text(mode).arg(import.skipped.size() - maxRows);
-    return report;
 }
 
 } // namespace CsvChannelTable

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "i18n/captions.h"
-#include "i18n/languagemode.h"
 #include "image/editorstate.h"
 
 #include <QByteArray>
@@ -24,7 +22,7 @@ struct Export
 };
 
 // The channels of an editor state as CSV.
-Export exportTable(const EditorState &state, const CellTexts &texts);
+Export exportTable(const EditorState &state);
 
 // Why an import skipped a row.
 struct SkippedRow
@@ -68,16 +66,6 @@ struct Import
 // the channels (1 to 16); rows without one, or every row with renumber, fill the free channels
 // in file order. A row that cannot be taken is skipped, with the reason. The whole file is read
 // and checked first, then the result holds the new state, or nothing when no row could be used.
-Import importTable(const QByteArray &contents, const EditorState &base, const CellTexts &texts, bool renumber);
-
-// "line 7: Tone \"TSQL-R\" is a mode the radio cannot do", in the given language.
-QString skippedRowText(const SkippedRow &row, LanguageMode mode);
-
-// Why a file could not be imported at all, in the given language: "it has no Frequency column."
-QString failureText(const Import &import, LanguageMode mode);
-
-// The report of an import in the given language: how many channels came from the file, or why
-// none could, then the skipped rows, at most maxRows of them.
-QString reportText(const Import &import, const QString &fileName, LanguageMode mode, int maxRows = 15);
+Import importTable(const QByteArray &contents, const EditorState &base, bool renumber);
 
 } // namespace CsvChannelTable

@@ -6,7 +6,6 @@
 #include "image/layout.h"
 #include "image/settingranges.h"
 #include "image/textconversions.h"
-#include "interchange/channelvalues.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -57,17 +56,78 @@ QJsonArray stringArray(const auto &texts)
     return array;
 }
 
-QJsonObject channelJson(const ChannelValues &c)
+QJsonObject channelJson(int number, const Channel &c)
 {
-    return {{"channel", c.number},
-            {"rx", textOrNull(c.rx)},
-            {"tx", textOrNull(c.tx)},
-            {"rxTone", textOrNull(c.rxTone)},
-            {"txTone", textOrNull(c.txTone)},
-            {"power", c.high ? "high" : "low"},
-            {"busyLock", c.carrier ? "carrier" : "off"},
-            {"bandwidth", c.wide ? "wide" : "narrow"},
+    return {{"channel", number},
+            {"rx", textOrNull(c.rx.text())},
+            {"tx", textOrNull(c.tx.text())},
+            {"rxTone", textOrNull(c.rxTone.text())},
+            {"txTone", textOrNull(c.txTone.text())},
+            {"power", c.power == Power::High ? "high" : "low"},
+            {"busyLock", c.busyLock == BusyLock::Carrier ? "carrier" : "off"},
+            {"bandwidth", c.bandwidth == Bandwidth::Wide ? "wide" : "narrow"},
             {"scan", c.scan}};
+}
+
+// The optional functions in the format's 24 numbered text slots: a number, a text kept as it is,
+// or a slot the image does not hold, which the format keeps at its start value "1".
+struct OptionSlot
+{
+    enum Kind { Number, Text, Unheld } kind;
+    int OptionalFunctions::*number = nullptr;
+    ValueRange range {};
+    QString EditorState::*text = nullptr;
+    QString PttIdCodes::*code = nullptr;
+    int size = 0; // of a code's field
+};
+
+OptionSlot optionSlot(int slot)
+{
+    using namespace SettingRanges;
+    using O = OptionalFunctions;
+    switch (slot) {
+    case 4: return {OptionSlot::Number, &O::pttId, PttId};
+    case 6: return {OptionSlot::Number, &O::vox, Vox[2]};
+    case 7: return {OptionSlot::Number, &O::voxGain, Vox[3]};
+    case 8: return {OptionSlot::Number, &O::voxDelay, Vox[4]};
+    case 9: return {OptionSlot::Number, &O::voxTone, Vox[5]};
+    case 10: return {OptionSlot::Number, &O::duplicate, Duplicate};
+    case 11: return {OptionSlot::Number, &O::priorityMode, Scan[0]};
+    case 12: return {OptionSlot::Number, &O::priorityChannel, Scan[1]};
+    case 13: return {OptionSlot::Number, &O::revertTimeA, Scan[2]};
+    case 14: return {OptionSlot::Number, &O::revertTimeB, Scan[3]};
+    case 15: return {OptionSlot::Number, &O::returnChannel, Scan[4]};
+    case 16: return {OptionSlot::Text, nullptr, {}, nullptr, &PttIdCodes::id, Layout::PttIdCodeSize};
+    case 17: return {OptionSlot::Text, nullptr, {}, nullptr, &PttIdCodes::start, Layout::PttCodeSize};
+    case 18: return {OptionSlot::Text, nullptr, {}, nullptr, &PttIdCodes::end, Layout::PttCodeSize};
+    case 23: return {OptionSlot::Number, &O::voxCancel, Vox[0]};
+    case 24: return {OptionSlot::Number, &O::voxOffOnReceive, Vox[1]};
+    default: return {OptionSlot::Unheld};
+    }
+}
+
+// The scan resume delays, kept as typed, in slots 19 and 20.
+template <class Options>
+auto &scanDelay(Options &options, int slot)
+{
+    return slot == 19 ? options.scanReceiveDelay : options.scanTransmitDelay;
+}
+
+QJsonArray optionTexts(const EditorState &state)
+{
+    QJsonArray texts;
+    for (int slot = 1; slot <= 24; ++slot) {
+        const OptionSlot held = optionSlot(slot);
+        if (slot == 19 || slot == 20)
+            texts.append(scanDelay(state.options, slot));
+        else if (held.kind == OptionSlot::Number)
+            texts.append(QString::number(state.options.*held.number));
+        else if (held.kind == OptionSlot::Text)
+            texts.append(state.pttIdCodes.*held.code);
+        else
+            texts.append(QStringLiteral("1"));
+    }
+    return texts;
 }
 
 QString quoted(const QString &text)
@@ -89,7 +149,7 @@ QString member(const QString &path, const QString &key)
 class StateReader
 {
 public:
-    explicit StateReader(const CellTexts &texts) : m_texts(texts) {}
+    StateReader() = default;
 
     ProgrammingJson::Reading read(const QByteArray &json)
     {
@@ -175,18 +235,24 @@ private:
         if (!frequency(c["rx"], member(path, "rx"), false, rx))
             return false;
 
-        ChannelValues channel = ChannelValues::newChannel(number, rx, m_texts);
-        if ((c.contains("tx") && !frequency(c["tx"], member(path, "tx"), true, channel.tx))
+        Channel channel = Channel::on(Frequency::ofText(rx).value_or(Frequency()));
+        QString tx = channel.tx.text();
+        bool high = true, carrier = false, wide = true;
+        if ((c.contains("tx") && !frequency(c["tx"], member(path, "tx"), true, tx))
             || (c.contains("rxTone") && !tone(c["rxTone"], member(path, "rxTone"), channel.rxTone))
             || (c.contains("txTone") && !tone(c["txTone"], member(path, "txTone"), channel.txTone))
-            || (c.contains("power") && !word(c["power"], member(path, "power"), "high", "low", channel.high))
-            || (c.contains("busyLock") && !word(c["busyLock"], member(path, "busyLock"), "carrier", "off", channel.carrier))
-            || (c.contains("bandwidth") && !word(c["bandwidth"], member(path, "bandwidth"), "wide", "narrow", channel.wide))
+            || (c.contains("power") && !word(c["power"], member(path, "power"), "high", "low", high))
+            || (c.contains("busyLock") && !word(c["busyLock"], member(path, "busyLock"), "carrier", "off", carrier))
+            || (c.contains("bandwidth") && !word(c["bandwidth"], member(path, "bandwidth"), "wide", "narrow", wide))
             || (c.contains("scan") && !boolean(c["scan"], member(path, "scan"), channel.scan)))
             return false;
+        channel.tx = Frequency::ofText(tx).value_or(Frequency());
+        channel.power = high ? Power::High : Power::Low;
+        channel.busyLock = carrier ? BusyLock::Carrier : BusyLock::Off;
+        channel.bandwidth = wide ? Bandwidth::Wide : Bandwidth::Narrow;
         warnIfUnusual(member(path, "rx"), channel.rx);
         warnIfUnusual(member(path, "tx"), channel.tx);
-        channel.storeInto(m_state, m_texts);
+        m_state.placeChannel(number, channel);
         return true;
     }
 
@@ -262,8 +328,8 @@ private:
         if (!array(value, "codeTexts", 8, codes))
             return false;
         for (int i = 0; i < 8; ++i)
-            if (!text(codes[i], indexed("codeTexts", i), Layout::CodeTextSize,
-                      [i](EditorState &s) -> QString & { return s.codeTexts[i]; }))
+            if (!text(codes[i], indexed("codeTexts", i), Layout::AutoDialCodeSize,
+                      [i](EditorState &s) -> QString & { return s.autoDialCodes[i]; }))
                 return false;
         return true;
     }
@@ -277,15 +343,16 @@ private:
         const EditorState start;
         for (int i = 0; i < 8; ++i) {
             const QString path = indexed("optionSettings", i);
-            int &setting = m_state.optionSettingTable[i];
-            if (i != DurationSetting) {
-                if (!integer(settings[i], path, OptionSettings[i], start.optionSettingTable[i], setting))
+            int &setting = m_state.dtmf.*DtmfOrder[i];
+            const int startValue = start.dtmf.*DtmfOrder[i];
+            if (DtmfOrder[i] != &DtmfSettings::firstDigitDelay) {
+                if (!integer(settings[i], path, Dtmf[i], startValue, setting))
                     return false;
                 continue;
             }
             // Milliseconds, stored in units of 10 ms.
-            const ValueRange units = OptionSettings[i];
-            if (!integer(settings[i], path, {10 * units.low, 10 * units.high}, start.optionSettingTable[i], setting))
+            const ValueRange units = Dtmf[i];
+            if (!integer(settings[i], path, {10 * units.low, 10 * units.high}, startValue, setting))
                 return false;
             if (setting % 10 != 0)
                 return fail(path, QStringLiteral("%1 ms is stored in steps of 10 ms; give %2 to %3 in steps of 10")
@@ -299,24 +366,27 @@ private:
         QJsonArray texts;
         if (!array(value, "optionTexts", 24, texts))
             return false;
-        const EditorState start;
+        EditorState start;
         for (int slot = 1; slot <= 24; ++slot) {
             const QString path = indexed("optionTexts", slot - 1);
             const QJsonValue item = texts[slot - 1];
             if (!item.isString())
                 return fail(path, QStringLiteral("must be a text"));
             const QString given = item.toString();
-            if (const auto range = SettingRanges::optionTextRange(slot)) {
-                if (!numberText(given, path, *range, start.optionText(slot)))
+            const OptionSlot held = optionSlot(slot);
+            if (slot == 19 || slot == 20) {
+                if (!numberText(given, path, SettingRanges::ScanDelay, scanDelay(start.options, slot)))
                     return false;
-                m_state.optionText(slot) = given;
-            } else if (slot >= EditorState::StoredTextA && slot <= EditorState::StoredTextC) {
-                const int size = slot == EditorState::StoredTextA ? Layout::StoredTextASize : Layout::StoredTextBCSize;
-                if (!text(item, path, size, [slot](EditorState &s) -> QString & { return s.optionText(slot); }))
+                scanDelay(m_state.options, slot) = given;
+            } else if (held.kind == OptionSlot::Number) {
+                const QString startText = QString::number(start.options.*held.number);
+                if (!numberText(given, path, held.range, startText))
                     return false;
-            } else {
-                m_state.optionText(slot) = given; // a slot the image does not hold
-            }
+                m_state.options.*held.number = given.toInt();
+            } else if (held.kind == OptionSlot::Text) {
+                if (!text(item, path, held.size, [&held](EditorState &s) -> QString & { return s.pttIdCodes.*held.code; }))
+                    return false;
+            } // else a slot the image does not hold: any text, and it keeps nothing
         }
         return true;
     }
@@ -407,15 +477,15 @@ private:
     }
 
     // A tone as the editor writes it, or null for none.
-    bool tone(const QJsonValue &value, const QString &path, QString &out)
+    bool tone(const QJsonValue &value, const QString &path, Tone &out)
     {
         if (value.isNull()) {
-            out.clear();
+            out = Tone();
             return true;
         }
         const auto toneWordOf = value.isString() ? toneWord(value.toString()) : std::nullopt;
         if (toneWordOf && toneText(*toneWordOf) == value.toString()) {
-            out = value.toString();
+            out = Tone::ofWord(*toneWordOf);
             return true;
         }
         return fail(path, QStringLiteral("%1 is not a tone as the editor writes it: CTCSS in Hz with one decimal "
@@ -448,7 +518,7 @@ private:
         EditorState scratch;
         slot(scratch) = value.toString();
         EditorState back;
-        decodeImage(encodeImage(scratch, m_texts), back, m_texts);
+        decodeImage(encodeImage(scratch), back);
         // A text kept with its unused bytes (StoredTextA) reads back with them as U+00FF.
         const bool padded = slot(back).size() == size && value.toString().size() < size;
         const QString expected = padded ? value.toString().leftJustified(size, QChar(0xFF)) : value.toString();
@@ -460,12 +530,12 @@ private:
         return true;
     }
 
-    void warnIfUnusual(const QString &path, const QString &frequency)
+    void warnIfUnusual(const QString &path, const Frequency &frequency)
     {
-        if (frequency.isEmpty())
+        if (frequency.isNone())
             return;
         const QString band = bandName(m_state.currentBand);
-        const auto units = frequencyUnits(frequency);
+        const auto units = frequency.units();
         QString problem;
         if (!units)
             problem = QStringLiteral("holds digits that are no frequency");
@@ -474,10 +544,9 @@ private:
         else if (snapUnitsToStep(*units) != *units)
             problem = QStringLiteral("lies off the 5 kHz and 6.25 kHz rasters");
         if (!problem.isEmpty())
-            m_warnings << QStringLiteral("%1: %2 %3; kept as it is").arg(path, frequency, problem);
+            m_warnings << QStringLiteral("%1: %2 %3; kept as it is").arg(path, frequency.text(), problem);
     }
 
-    const CellTexts &m_texts;
     EditorState m_state;
     QString m_field;
     QString m_error;
@@ -488,11 +557,12 @@ private:
 
 namespace ProgrammingJson {
 
-QJsonObject toJson(const EditorState &state, const CellTexts &texts)
+QJsonObject toJson(const EditorState &state)
 {
     QJsonArray channels;
-    for (const ChannelValues &channel : ChannelValues::allOf(state, texts))
-        channels.append(channelJson(channel));
+    for (int number = 1; number <= ChannelCount; ++number)
+        if (const auto &channel = state.channel(number))
+            channels.append(channelJson(number, *channel));
     QJsonObject settings;
     for (const SettingField &setting : SettingFields)
         settings.insert(QLatin1StringView(setting.key), state.*setting.field);
@@ -500,8 +570,8 @@ QJsonObject toJson(const EditorState &state, const CellTexts &texts)
     for (const auto &pair : state.testFrequencyTable)
         testFrequencies.append(QJsonArray {textOrNull(pair.rx), textOrNull(pair.tx)});
     QJsonArray optionSettings;
-    for (int value : state.optionSettingTable)
-        optionSettings.append(value);
+    for (int DtmfSettings::*setting : DtmfOrder)
+        optionSettings.append(state.dtmf.*setting);
 
     return {{"format", Format},
             {"band", state.currentBand},
@@ -512,14 +582,14 @@ QJsonObject toJson(const EditorState &state, const CellTexts &texts)
             {"powerTuning", QJsonArray {state.powerTuning1, state.powerTuning2}},
             {"embeddedTexts", stringArray(state.embeddedTexts)},
             {"testFrequencies", testFrequencies},
-            {"codeTexts", stringArray(state.codeTexts)},
+            {"codeTexts", stringArray(state.autoDialCodes)},
             {"optionSettings", optionSettings},
-            {"optionTexts", stringArray(state.optionTextTable)}};
+            {"optionTexts", optionTexts(state)}};
 }
 
-Reading fromJson(const QByteArray &json, const CellTexts &texts)
+Reading fromJson(const QByteArray &json)
 {
-    return StateReader(texts).read(json);
+    return StateReader().read(json);
 }
 
 } // namespace ProgrammingJson

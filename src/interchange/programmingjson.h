@@ -1,6 +1,5 @@
 #pragma once
 
-#include "i18n/captions.h"
 #include "image/editorstate.h"
 
 #include <QByteArray>
@@ -18,9 +17,10 @@ namespace ProgrammingJson {
 inline constexpr char Format[] = "qv540/1";
 
 // "format", "band", "bandName", "channels" (those that exist), "settings", "keys",
-// "powerTuning", "embeddedTexts", "testFrequencies", "codeTexts", "optionSettings" and
-// "optionTexts". The state's cell texts must be those of the given cell texts' language.
-QJsonObject toJson(const EditorState &state, const CellTexts &texts);
+// "powerTuning", "embeddedTexts", "testFrequencies", "codeTexts" (the auto-dial codes),
+// "optionSettings" (the DTMF group) and "optionTexts" (the optional functions as 24 texts, in
+// the numbered slots the format has always had).
+QJsonObject toJson(const EditorState &state);
 
 struct Reading
 {
@@ -35,6 +35,6 @@ struct Reading
 // file can hold: a frequency of the field's shape or a decimal number of MHz, a tone as the
 // editor writes it, settings in their ranges, texts a data file keeps as they are. Unknown keys
 // are refused, so that a misspelt one does not pass unnoticed.
-Reading fromJson(const QByteArray &json, const CellTexts &texts);
+Reading fromJson(const QByteArray &json);
 
 } // namespace ProgrammingJson

@@ -69,7 +69,8 @@ bool ProtocolEngine::start(Operation operation, bool debugUnlocked)
         return false;
     setIdle(false);
     m_operation = operation;
-    m_debugUnlocked = debugUnlocked;
+    m_writeBlocks = operation == Operation::Write ? writeBlockAddresses(debugUnlocked) : QList<int>();
+    m_nextBlock = 0;
     m_handshake = true;
     m_dataDue = false;
     m_questionOpen = false;
@@ -184,35 +185,19 @@ void ProtocolEngine::answerBandQuestion(bool yes)
 
 void ProtocolEngine::continueWrite()
 {
-    if (m_nextAddress == WriteEnd) {
+    if (m_nextBlock == m_writeBlocks.size()) {
         finish(SessionMessage::WriteSuccess);
         emit writeFinished();
         return;
     }
-    m_nextAddress = writeBlockFrom(m_nextAddress, m_debugUnlocked);
-    const QByteArray frame = writeBlock(m_nextAddress, m_writeImage);
-    m_nextAddress += WriteBlockSize;
-    sendFrame(frame);
-}
-
-// The first block a write sends at or after a block address. The calibration block is written
-// only in debug mode; two ranges are never written.
-int ProtocolEngine::writeBlockFrom(int address, bool debugUnlocked)
-{
-    if ((address == 0x0180 && !debugUnlocked) || address == 0x0190)
-        return 0x01B8;
-    if (address == 0x01C8)
-        return 0x0200;
-    return address;
+    sendFrame(writeBlock(m_writeBlocks.at(m_nextBlock++), m_writeImage));
 }
 
 QList<int> ProtocolEngine::writeBlockAddresses(bool debugUnlocked)
 {
     QList<int> addresses;
-    for (int address = RadioImage::FirstAddress; address != WriteEnd; address += WriteBlockSize) {
-        address = writeBlockFrom(address, debugUnlocked);
-        addresses.append(address);
-    }
+    for (int offset : Layout::writeBlockOffsets(debugUnlocked))
+        addresses.append(RadioImage::FirstAddress + offset);
     return addresses;
 }
 

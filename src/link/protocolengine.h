@@ -27,7 +27,6 @@ public:
     static constexpr int SilenceLimit = 5;  // the sixth silent session tick ends the session
     static constexpr int HoldTicks = 9;     // the tenth blink tick after the end gives back
     static constexpr int ReadEnd = 0x0410;  // a read fetches 0x0010 to 0x040F
-    static constexpr int WriteEnd = 0x0360; // a write covers 0x0010 to 0x035F, less the gaps
     static constexpr int ReadBlockSize = 64;
     static constexpr int WriteBlockSize = 16;
     // Nothing longer than a read-data frame is ever recognised, so more collected bytes tell
@@ -46,8 +45,9 @@ public:
     // The band index a band code of the identity stands for, -1 for none.
     static int bandOfIdentityCode(quint8 code);
 
-    // The addresses of the 16-byte blocks a write sends, in order: 0x0010 to 0x035F less the
-    // gaps, with the calibration block 0x0180 only in debug mode.
+    // The addresses of the 16-byte blocks a write sends, in order: the segments of the image
+    // layout a write sends (0x0010 to 0x035F less two gaps), with the calibration block 0x0180
+    // only in debug mode.
     static QList<int> writeBlockAddresses(bool debugUnlocked);
 
     explicit ProtocolEngine(QObject *parent = nullptr);
@@ -122,7 +122,6 @@ private:
     void handshake();
     void writeStep();
     void continueWrite();
-    static int writeBlockFrom(int address, bool debugUnlocked);
     void readStep();
     void finish(SessionMessage result);
     void fail();
@@ -147,7 +146,8 @@ private:
     bool m_breakPending = false;
     bool m_dataDue = false;     // a read request waits for its data frame
     bool m_questionOpen = false;
-    bool m_debugUnlocked = false;
+    QList<int> m_writeBlocks; // the addresses the write sends
+    int m_nextBlock = 0;
     Operation m_operation = Operation::None;
     QByteArray m_receive;       // bytes received since the last frame sent or accepted
     int m_silenceTicks = 0;

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "i18n/languagemode.h"
-
-#include <QString>
-
 // The texts a programming session shows, in the status label or in a message box. The engine
 // names them; the host shows them in the user's language.
 enum class SessionMessage {
@@ -15,7 +11,3 @@ enum class SessionMessage {
     CommunicationError, // message box of a session that timed out or lost its port
     PortNotOpen,        // message box of a read or write command without an open port
 };
-
-// The wording of a session text: Simplified Chinese for mode 0, its Traditional conversion for
-// mode 2, English for any other mode.
-QString sessionMessageText(SessionMessage message, LanguageMode mode);

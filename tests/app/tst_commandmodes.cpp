@@ -147,7 +147,7 @@ private:
         m_dir = std::make_unique<QTemporaryDir>();
         m_window = startWindow(m_dir->path(), QByteArray("\x00\x00\x01", 3));
         const QString path = m_dir->filePath("two.DAT");
-        QVERIFY(DataFile::write(path, encodeImage(twoChannels(), CellTexts::forLanguage(Language::English))));
+        QVERIFY(DataFile::write(path, encodeImage(twoChannels())));
         QVERIFY(w().openDataFile(path));
         auto *squelch = findPart<QComboBox>(m_window.get(), "Combo9");
         squelch->setCurrentIndex(5);

@@ -4,6 +4,9 @@
 
 #include "app/channelgrid.h"
 #include "app/mainwindow.h"
+#include "editor/channelrules.h"
+#include "i18n/captions.h"
+#include "i18n/celltexts.h"
 #include "widgets/messagebox.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/embeddedtextsdialog.h"
@@ -230,20 +233,19 @@ private slots:
     void cellsAndImageAcrossSwitches()
     {
         EditorState file;
-        const CellTexts english = CellTexts::forLanguage(Language::English);
-        const QString tones[] = {"Off", "88.5", "D023N", "Off"};
+        const Tone tones[] = {Tone(), Tone::ctcss(885), Tone::dcs({023, false}), Tone()};
         for (int row = 1; row <= 4; ++row) { // each option column at each item
-            file.cell(row, 1) = file.cell(row, 3) = QStringLiteral("43%1.00000").arg(row);
-            file.cell(row, 2) = tones[row - 1];
-            file.cell(row, 4) = tones[(row + 1) % 4];
-            for (int column = 5; column <= 8; ++column)
-                file.cell(row, column) = english.option(column, (row + column) % 2);
+            Channel &channel = file.channel(row).emplace(Channel::on(*Frequency::ofText(QStringLiteral("43%1.00000").arg(row))));
+            channel.rxTone = tones[row - 1];
+            channel.txTone = tones[(row + 1) % 4];
+            for (int column = EditorState::Power; column <= EditorState::Scan; ++column)
+                ChannelRules::pickOption(file, row, column, (row + column) % 2);
         }
         MainWindow &w = start(Language::English);
         const QString path = m_dir->filePath("options.DAT");
-        QVERIFY(DataFile::write(path, encodeImage(file, english)));
+        QVERIFY(DataFile::write(path, encodeImage(file)));
         QVERIFY(w.openDataFile(path));
-        const QByteArray image = encodeImage(w.state(), english).bytes();
+        const QByteArray image = encodeImage(w.state()).bytes();
         const QString title = w.windowTitle();
         for (int language : {Language::Traditional, Language::Simplified, Language::English, Language::Traditional}) {
             switchTo(language);
@@ -254,7 +256,7 @@ private slots:
             for (int row = 1; row <= 4; ++row)
                 for (int column = 5; column <= 8; ++column)
                     QCOMPARE(cell(row, column), texts.option(column, (row + column) % 2));
-            QCOMPARE(encodeImage(w.state(), texts).bytes(), image);
+            QCOMPARE(encodeImage(w.state()).bytes(), image);
             QCOMPARE(w.windowTitle(), title); // still names the file
         }
         QVERIFY(w.close()); // nothing to save

@@ -4,6 +4,7 @@
 #include "dialogs/optionsdialog.h"
 #include "widgets/messagebox.h"
 #include "image/codec.h"
+#include "image/tonelist.h"
 #include "interchange/csvchanneltable.h"
 #include "link/portslots.h"
 #include "storage/datafile.h"
@@ -174,7 +175,7 @@ private:
     QString richFile()
     {
         const QString path = m_dir->filePath("rich.DAT");
-        [&] { QVERIFY(DataFile::write(path, encodeImage(twoChannels(), CellTexts::forLanguage(Language::English)))); }();
+        [&] { QVERIFY(DataFile::write(path, encodeImage(twoChannels()))); }();
         return path;
     }
 
@@ -458,10 +459,10 @@ private slots:
     {
         MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         EditorState file;
-        file.cell(1, Column::RxFrequency) = "145.02500";
-        file.cell(1, Column::TxFrequency) = "436.12500";
+        file.channel(1) = Channel::on(mhz(u"145.02500"));
+        file.channel(1)->tx = mhz(u"436.12500");
         const QString path = m_dir->filePath("other band.DAT");
-        QVERIFY(DataFile::write(path, encodeImage(file, CellTexts::forLanguage(Language::English))));
+        QVERIFY(DataFile::write(path, encodeImage(file)));
         QVERIFY(w.openDataFile(path));
         QTableWidgetItem *rx = table()->item(0, Column::RxFrequency);
         QTableWidgetItem *tx = table()->item(0, Column::TxFrequency);
@@ -502,7 +503,7 @@ private slots:
         QTest::keyClick(combo, Qt::Key_Return);
         QVERIFY(!combo->isVisible());
         QCOMPARE(this->cell(1, Column::TxTone), cell);
-        QCOMPARE(m_window->state().option(Column::TxTone, 1), 0);
+        QCOMPARE(ToneList::indexOf(m_window->state().toneFallback(1, Column::TxTone)), 0);
     }
 
     void pickedTone()
@@ -513,7 +514,7 @@ private slots:
         pickFromList(grid().toneEditor(), 163);
         QVERIFY(!grid().toneEditor()->isVisible());
         QCOMPARE(cell(1, Column::RxTone), QString("D047I"));
-        QCOMPARE(m_window->state().option(Column::RxTone, 1), 163);
+        QCOMPARE(ToneList::indexOf(m_window->state().toneFallback(1, Column::RxTone)), 163);
         clickCell(1, Column::RxTone);
         QTest::keyClick(grid().toneEditor()->view(), '3'); // refused: back to the picked tone
         QTest::keyClicks(grid().toneEditor(), "00");
@@ -533,7 +534,7 @@ private slots:
         pickFromList(power, 0);
         QVERIFY(!power->isVisible());
         QCOMPARE(cell(1, Column::Power), QString("低"));
-        QCOMPARE(w.state().option(Column::Power, 1), 0);
+        QCOMPARE(w.state().channel(1)->power, Power::Low);
 
         clickCell(1, Column::Bandwidth);
         QComboBox *band = grid().optionEditor(Column::Bandwidth);
@@ -542,7 +543,7 @@ private slots:
         clickCell(2, 0);
         QVERIFY(!band->isVisible());
         QCOMPARE(cell(1, Column::Bandwidth), QString("宽带"));
-        QCOMPARE(w.state().option(Column::Bandwidth, 1), 1);
+        QCOMPARE(w.state().channel(1)->bandwidth, Bandwidth::Wide);
     }
 
     // ---- Band selection ----
@@ -831,10 +832,10 @@ private slots:
         clickCell(1, Column::RxTone);
         pickFromList(grid().toneEditor(), 5); // 77.0, remembered as picked
         EditorState file;
-        file.cell(1, Column::RxFrequency) = file.cell(1, Column::TxFrequency) = "436.12500";
-        file.cell(1, Column::RxTone) = "88.5";
+        file.channel(1) = Channel::on(mhz(u"436.12500"));
+        file.channel(1)->rxTone = tone(u"88.5");
         const QString path = m_dir->filePath("tone.DAT");
-        QVERIFY(DataFile::write(path, encodeImage(file, CellTexts::forLanguage(Language::Simplified))));
+        QVERIFY(DataFile::write(path, encodeImage(file)));
         QVERIFY(w.openDataFile(path));
         clickCell(1, Column::RxTone);
         QTest::keyClick(grid().toneEditor()->view(), '3');
@@ -927,7 +928,7 @@ private slots:
         MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
         const QString file = m_dir->filePath("sixteen.DAT");
         const CellTexts english = CellTexts::forLanguage(Language::English);
-        QVERIFY(DataFile::write(file, encodeImage(richChannels(0, english), english)));
+        QVERIFY(DataFile::write(file, encodeImage(richChannels(0))));
         QVERIFY(w.openDataFile(file));
         const QString path = m_dir->filePath("list.csv");
         writeFileBytes(path, "Location,Frequency,Tone,rToneFreq,Power\n"
@@ -980,7 +981,7 @@ private slots:
         m_fileNames << name;
         action("mnuExportCsv")->trigger();
         const QByteArray written = readFileBytes(name + ".csv");
-        QCOMPARE(written, CsvChannelTable::exportTable(w.state(), CellTexts::forLanguage(Language::Simplified)).text.toUtf8());
+        QCOMPARE(written, CsvChannelTable::exportTable(w.state()).text.toUtf8());
         QVERIFY(written.contains("\r\n2,,445.006250,-,5.006250,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,,,,,,off\r\n"));
         QVERIFY(m_messages.isEmpty());
 

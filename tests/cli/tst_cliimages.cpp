@@ -102,8 +102,8 @@ void TestCliImages::savedAfterReadTakesTheRadiosBand()
     QFETCH(int, radioBand);
     QFETCH(quint8, savedCode);
     EditorState state;
-    state.cell(1, 1) = state.cell(1, 3) = "436.12500";
-    QByteArray read = encodeImage(state, CliImages::cellTexts()).bytes() + QByteArray(176, '\xFF');
+    state.channel(1) = Channel::on(Frequency::ofText(u"436.12500").value());
+    QByteArray read = encodeImage(state).bytes() + QByteArray(176, '\xFF');
     read[Layout::BandCode] = char(imageCode);
     const RadioImage saved = CliImages::savedAfterRead(RadioImage(read), radioBand);
     QCOMPARE(saved.size(), RadioImage::EncodedSize);

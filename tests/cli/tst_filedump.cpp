@@ -8,23 +8,18 @@
 #include <QJsonDocument>
 #include <QtTest>
 
+#include "common/richstates.h"
+
 namespace {
 
 // Channels 1, 2, 5 and 16 exist; everything else is off its start value.
 EditorState richState()
 {
-    const CellTexts &t = CliImages::cellTexts();
     EditorState s;
-    const QStringList rows[] = {
-        {"436.12500", "67.0", "436.12500", "D023N", "Low", "Carrow", "Narrow", "Have"},
-        {"445.00625", t.toneOff, "", "", "Hight", "Off", "Wide", "No"},
-        {"438.50000", "D754I", "431.00000", "254.1", "Hight", "Carrow", "Wide", "Have"},
-        {"499.99000", "100.0", "400.00000", t.toneOff, "Low", "Off", "Narrow", "No"},
-    };
-    const int numbers[] = {1, 2, 5, 16};
-    for (int i = 0; i < 4; ++i)
-        for (int column = 1; column <= 8; ++column)
-            s.cell(numbers[i], column) = rows[i][column - 1];
+    s.channel(1) = makeChannel(u"436.12500", u"67.0", u"436.12500", u"D023N", Power::Low, BusyLock::Carrier, Bandwidth::Narrow, true);
+    s.channel(2) = makeChannel(u"445.00625", u"", u"", u"", Power::High, BusyLock::Off, Bandwidth::Wide, false);
+    s.channel(5) = makeChannel(u"438.50000", u"D754I", u"431.00000", u"254.1", Power::High, BusyLock::Carrier, Bandwidth::Wide, true);
+    s.channel(16) = makeChannel(u"499.99000", u"100.0", u"400.00000", u"", Power::Low, BusyLock::Off, Bandwidth::Narrow, false);
     s.currentBand = 2;
     s.voicePrompt = 2;
     s.timeout = 39;
@@ -37,8 +32,8 @@ EditorState richState()
     s.powerTuning1 = 250;
     s.powerTuning2 = 17;
     s.embeddedTexts = {"DEALER 42", "Second line"};
-    s.codeText(1) = "102";
-    s.codeText(8) = "ABCD";
+    s.autoDialCodes[0] = "102";
+    s.autoDialCodes[7] = "ABCD";
     s.testFrequencyTable[0] = {"436.00000", "436.10000"};
     s.testFrequencyTable[15] = {"", "470.00000"};
     return s;
@@ -47,7 +42,7 @@ EditorState richState()
 // The state as a data file holding it reads back.
 EditorState fileState(const EditorState &state)
 {
-    return CliImages::stateOf(encodeImage(state, CliImages::cellTexts()));
+    return CliImages::stateOf(encodeImage(state));
 }
 
 QJsonObject channel(const QJsonArray &channels, int number)
@@ -94,7 +89,7 @@ void TestFileDump::jsonHoldsTheChannels()
 {
     QFETCH(int, number);
     QFETCH(QString, expected);
-    const QJsonObject dump = FileDump::json(fileState(richState()), CliImages::cellTexts());
+    const QJsonObject dump = FileDump::json(fileState(richState()));
     const QJsonArray channels = dump["channels"].toArray();
     QCOMPARE(channels.size(), 4);
     QCOMPARE(QString::fromUtf8(QJsonDocument(channel(channels, number)).toJson(QJsonDocument::Compact)), expected);
@@ -102,7 +97,7 @@ void TestFileDump::jsonHoldsTheChannels()
 
 void TestFileDump::jsonHoldsTheSettingsAndTables()
 {
-    const QJsonObject dump = FileDump::json(fileState(richState()), CliImages::cellTexts());
+    const QJsonObject dump = FileDump::json(fileState(richState()));
     QCOMPARE(dump["band"].toInt(), 2);
     QCOMPARE(dump["bandName"].toString(), QString("400-430MHz"));
     const QJsonObject settings = dump["settings"].toObject();
@@ -126,7 +121,7 @@ void TestFileDump::jsonHoldsTheSettingsAndTables()
 
 void TestFileDump::jsonOfAnEmptyFile()
 {
-    const QJsonObject dump = FileDump::json(fileState(EditorState()), CliImages::cellTexts());
+    const QJsonObject dump = FileDump::json(fileState(EditorState()));
     QCOMPARE(dump["channels"].toArray(), QJsonArray());
     QCOMPARE(dump["band"].toInt(), 0);
     QCOMPARE(dump["powerTuning"].toArray(), (QJsonArray {208, 92}));
@@ -134,7 +129,7 @@ void TestFileDump::jsonOfAnEmptyFile()
 
 void TestFileDump::textShowsEverything()
 {
-    const QString page = FileDump::text(fileState(richState()), CliImages::cellTexts());
+    const QString page = FileDump::text(fileState(richState()));
     const QStringList lines = page.split('\n');
     auto has = [&](const QString &text) {
         return std::any_of(lines.cbegin(), lines.cend(), [&](const QString &line) {

@@ -39,20 +39,16 @@
 
 namespace {
 
-const CellTexts English = CellTexts::forLanguage(Language::English);
-
 // A programming with every dialog's values away from the start values.
 EditorState richState()
 {
     EditorState s;
-    s.cell(2, 1) = s.cell(2, 3) = "436.12500";
-    s.cell(2, 2) = s.cell(2, 4) = "Off";
-    for (int column = 5; column <= 8; ++column)
-        s.cell(2, column) = English.option(column, 1);
-    const std::pair<int, const char *> optionTexts[] = {{4, "2"}, {6, "0"}, {7, "5"}, {8, "3"}, {9, "0"}, {10, "0"},
-        {11, "2"}, {12, "5"}, {13, "91"}, {14, "20"}, {15, "3"}, {19, "120"}, {20, "300"}, {23, "0"}, {24, "1"}};
-    for (const auto &[slot, text] : optionTexts)
-        s.optionText(slot) = text;
+    s.channel(2) = Channel::on(Frequency::ofText(u"436.12500").value());
+    s.channel(2)->busyLock = BusyLock::Carrier;
+    // PTT ID both; VOX off, gain 5, delay 1.5 s, tones off; cancel off, off on receive on;
+    // duplicate off; priority selected on channel 5; revert times 5.00 and 1.45 s; return to
+    // priority + talk-back; resume delays 120 and 300 s.
+    s.options = {2, 0, 5, 3, 0, 0, 1, 0, 2, 5, 91, 20, 3, "120", "300"};
     s.keyFunction1 = 3;
     s.keyFunction2 = 7;
     s.embeddedTexts = {"HELLO WORLD", "Depot 7"};
@@ -102,11 +98,11 @@ private:
     void open(const EditorState &state)
     {
         const QString path = m_dir->filePath("rich.DAT");
-        QVERIFY(DataFile::write(path, encodeImage(state, English)));
+        QVERIFY(DataFile::write(path, encodeImage(state)));
         QVERIFY(m_window->openDataFile(path));
     }
 
-    RadioImage image() { return encodeImage(m_window->state(), English); }
+    RadioImage image() { return encodeImage(m_window->state()); }
 
     FeatureDialog &dialog(Dialog which)
     {
@@ -296,7 +292,7 @@ private slots:
     {
         start(QByteArray(3, '\0'));
         EditorState state;
-        state.cell(3, 1) = state.cell(3, 3) = "436.12500";
+        state.channel(3) = Channel::on(Frequency::ofText(u"436.12500").value());
         open(state);
         FeatureDialog &options = show(Dialog::Options);
         auto *mode = findPart<QComboBox>(&options, "Combo11");

@@ -50,15 +50,14 @@ private slots:
         QVERIFY(document.edit(Command::ChangeSetting, [](EditorState &) {}));
         QVERIFY(!document.canUndo());
         document.edit(Command::EditChannel, [](EditorState &state) {
-            state.cell(1, 1) = "436.12500";
-            ChannelRules::fillNewChannel(state, 1, CellTexts::forLanguage(Language::Simplified));
+            ChannelRules::fillNewChannel(state, 1, *Frequency::ofText(u"436.12500"));
         });
         QVERIFY(document.hasUnsavedChanges());
         QVERIFY(document.undo());
         QVERIFY(!document.canUndo());
         QVERIFY(!document.hasUnsavedChanges()); // back at what was saved
         QVERIFY(document.redo());
-        QCOMPARE(document.state().cell(1, 3), QString("436.12500"));
+        QCOMPARE(document.state().channel(1)->tx.text(), QString("436.12500"));
     }
 
     // The file that what is shown came from: set by Open and Save, kept by edits, cut by New,
@@ -72,7 +71,7 @@ private slots:
         QCOMPARE(document.filePath(), QString("/data/a.DAT"));
         setSquelch(document, 4);
         QCOMPARE(document.filePath(), QString("/data/a.DAT"));
-        document.edit(Command::NewProgramming, ChannelRules::emptyChannelCells); // no channel: only the tie changes
+        document.edit(Command::NewProgramming, ChannelRules::clearAllChannels); // no channel: only the tie changes
         QCOMPARE(document.filePath(), QString());
         QVERIFY(document.canUndo());
         document.undo();
@@ -83,7 +82,7 @@ private slots:
         QCOMPARE(document.filePath(), QString("/data/b.DAT"));
         document.undo(); // the state before New, as it came from b.DAT by undo
         QCOMPARE(document.filePath(), QString("/data/b.DAT"));
-        document.edit(Command::ImportCsv, [](EditorState &state) { state.cell(2, 1) = "438.00000"; });
+        document.edit(Command::ImportCsv, [](EditorState &state) { state.channel(2) = Channel::on(*Frequency::ofText(u"438.00000")); });
         QCOMPARE(document.filePath(), QString());
         document.undo();
         QCOMPARE(document.filePath(), QString("/data/b.DAT"));

@@ -7,7 +7,6 @@
 #include "common/richstates.h"
 #include "editor/bands.h"
 #include "editor/channelrules.h"
-#include "i18n/captions.h"
 #include "image/codec.h"
 #include "image/layout.h"
 #include "storage/backups.h"
@@ -21,22 +20,14 @@
 
 namespace {
 
-const CellTexts English = CellTexts::forLanguage(Language::English);
-
 // A programming with something in every part: four channels, settings, keys, tables.
 EditorState richState(int band)
 {
     EditorState s;
-    const QStringList rows[] = {
-        {"436.12500", "67.0", "436.12500", "D023N", "Low", "Carrow", "Narrow", "Have"},
-        {"445.00625", "Off", "", "", "Hight", "Off", "Wide", "No"},
-        {"438.50000", "D754I", "431.00000", "254.1", "Hight", "Carrow", "Wide", "Have"},
-        {"499.99000", "100.0", "400.00000", "Off", "Low", "Off", "Narrow", "No"},
-    };
-    const int numbers[] = {1, 2, 7, 16};
-    for (int i = 0; i < 4; ++i)
-        for (int column = 1; column <= 8; ++column)
-            s.cell(numbers[i], column) = rows[i][column - 1];
+    s.channel(1) = makeChannel(u"436.12500", u"67.0", u"436.12500", u"D023N", Power::Low, BusyLock::Carrier, Bandwidth::Narrow, true);
+    s.channel(2) = makeChannel(u"445.00625", u"", u"", u"", Power::High, BusyLock::Off, Bandwidth::Wide, false);
+    s.channel(7) = makeChannel(u"438.50000", u"D754I", u"431.00000", u"254.1", Power::High, BusyLock::Carrier, Bandwidth::Wide, true);
+    s.channel(16) = makeChannel(u"499.99000", u"100.0", u"400.00000", u"", Power::Low, BusyLock::Off, Bandwidth::Narrow, false);
     s.currentBand = band;
     s.timeout = 11;
     s.squelch = 3;
@@ -45,7 +36,7 @@ EditorState richState(int band)
     s.powerTuning1 = 0xC1;
     s.powerTuning2 = 0x41;
     s.embeddedTexts = {"QV540 CLI", "E2E"};
-    s.codeText(2) = "8090";
+    s.autoDialCodes[1] = "8090";
     s.testFrequencyTable[3] = {"436.50000", "437.00000"};
     return s;
 }
@@ -112,7 +103,7 @@ private:
     QString dataFile(const QString &name, const EditorState &state)
     {
         const QString file = path(name);
-        [&] { QVERIFY(DataFile::write(file, encodeImage(state, English))); }();
+        [&] { QVERIFY(DataFile::write(file, encodeImage(state))); }();
         return file;
     }
 
@@ -120,8 +111,8 @@ private:
     RadioImage writtenImage(const QString &file)
     {
         EditorState state;
-        decodeImage(DataFile::read(file).image, state, English);
-        return encodeImage(state, English);
+        decodeImage(DataFile::read(file).image, state);
+        return encodeImage(state);
     }
 
 private slots:
@@ -160,7 +151,7 @@ private slots:
 void TestCliE2e::readSavesWhatTheWindowSaves()
 {
     // The memory holds band 2; the radio reports band 5, which the window takes.
-    QByteArray memory = encodeImage(richState(2), English).bytes() + memoryPattern(176, 3);
+    QByteArray memory = encodeImage(richState(2)).bytes() + memoryPattern(176, 3);
     QVERIFY(writeFileBytes(path("memory.bin"), memory));
     Radio radio;
     QVERIFY(radio.start({"--unpaced", "--memory", path("memory.bin"), "--band", "5"}));
@@ -171,7 +162,7 @@ void TestCliE2e::readSavesWhatTheWindowSaves()
     QCOMPARE(run.err, QByteArray()); // no terminal, no progress
     QCOMPARE(readFileBytes(path("out.bin")), memory);
     EditorState expected = richState(5);
-    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(encodeImage(expected, English)));
+    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(encodeImage(expected)));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 3); // no temporary files left
 }
 
@@ -242,7 +233,7 @@ void TestCliE2e::radioFaults()
     const QString log = logDir.filePath("radio.log");
     Radio radio;
     QVERIFY(radio.start(QStringList {"--unpaced", "--band", "0", "--log", log} + fault));
-    const QByteArray kept = DataFile::contentsOf(encodeImage(richState(0), English)); // the radio's band
+    const QByteArray kept = DataFile::contentsOf(encodeImage(richState(0))); // the radio's band
     QVERIFY(writeFileBytes(path("kept.DAT"), kept));
 
     const QStringList arguments = verb == "read"
@@ -384,7 +375,7 @@ void TestCliE2e::filesThatCannotBeUsed()
     QFETCH(QString, verb);
     QFETCH(QString, file);
     QVERIFY(writeFileBytes(path("text.DAT"), "Channel list, typed by hand\n"));
-    QVERIFY(writeFileBytes(path("short.DAT"), DataFile::contentsOf(encodeImage(EditorState(), English)).left(800)));
+    QVERIFY(writeFileBytes(path("short.DAT"), DataFile::contentsOf(encodeImage(EditorState())).left(800)));
     QVERIFY(QDir(m_dir->path()).mkdir("folder"));
     const QByteArray before = memoryPattern(1024, 1);
     QVERIFY(writeFileBytes(path("before.bin"), before));
@@ -415,7 +406,7 @@ void TestCliE2e::readOntoAFullDisk()
 {
     Radio radio;
     QVERIFY(radio.start({"--unpaced"}));
-    const QByteArray kept = DataFile::contentsOf(encodeImage(richState(3), English));
+    const QByteArray kept = DataFile::contentsOf(encodeImage(richState(3)));
     QVERIFY(writeFileBytes(path("kept.DAT"), kept));
     const CliRun run = runCli({"read", "--port", radio.device(), "-o", path("kept.DAT")}, [] { limitFileSize(500); });
     QCOMPARE(run.status, 3);
@@ -474,7 +465,7 @@ void TestCliE2e::helpVersionAndUsage()
 // Export, then import onto the same file: the file comes back byte for byte.
 void TestCliE2e::csvRoundTrip()
 {
-    const QString file = dataFile("rich.DAT", richChannels(2, English));
+    const QString file = dataFile("rich.DAT", richChannels(2));
     const CliRun exported = runCli({"export", file, "-o", path("list.csv")});
     QCOMPARE(exported.status, 0);
     QCOMPARE(exported.err, QByteArray());
@@ -496,9 +487,9 @@ void TestCliE2e::importNamesEachSkippedRow()
                      "qv540-cli: %1: line 4: Mode \"AM\" is a mode the radio cannot do; row skipped\n")
                  .arg(path("list.csv")));
     EditorState expected; // the start values, with channel 1 typed in
-    ChannelRules::endFrequencyEdit(expected, 1, EditorState::RxFrequency, u"446.00625", {400, 500}, English);
-    ChannelRules::pickOption(expected, 1, EditorState::Bandwidth, 0, English);
-    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(encodeImage(expected, English)));
+    ChannelRules::endFrequencyEdit(expected, 1, EditorState::RxFrequency, u"446.00625", {400, 500});
+    ChannelRules::pickOption(expected, 1, EditorState::Bandwidth, 0);
+    QCOMPARE(readFileBytes(path("out.DAT")), DataFile::contentsOf(encodeImage(expected)));
 }
 
 void TestCliE2e::importFailuresSaveNothing_data()
@@ -536,7 +527,7 @@ void TestCliE2e::encodeOfADump_data()
 {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("warned"); // about channels outside the band or off the raster
-    QTest::newRow("rich, band 4") << DataFile::contentsOf(encodeImage(richChannels(4, English), English)) << false;
+    QTest::newRow("rich, band 4") << DataFile::contentsOf(encodeImage(richChannels(4))) << false;
     // Every byte value in every place: channels of odd digits, values out of range.
     QTest::newRow("every byte") << "QVF54" + memoryPattern(RadioImage::ReadSize, 11) << true;
 }
@@ -557,8 +548,8 @@ void TestCliE2e::encodeOfADump()
     for (const QString &line : warnings)
         QVERIFY2(warning.match(line).hasMatch(), qPrintable(line));
     EditorState state;
-    decodeImage(*DataFile::imageOfContents(contents), state, English);
-    QCOMPARE(readFileBytes(path("encoded.DAT")), DataFile::contentsOf(encodeImage(state, English)));
+    decodeImage(*DataFile::imageOfContents(contents), state);
+    QCOMPARE(readFileBytes(path("encoded.DAT")), DataFile::contentsOf(encodeImage(state)));
 }
 
 void TestCliE2e::encodeRefusesABadValue()
@@ -634,7 +625,7 @@ void TestCliE2e::readKeepsABackup()
         QVERIFY(writeFileBytes(data, "a file where the data folder should be"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));
     const QString folder = data + "/qv540/backups";
-    const RadioImage blank = encodeImage(EditorState(), English);
+    const RadioImage blank = encodeImage(EditorState());
     for (int i = 0; i < earlier; ++i)
         QVERIFY(Backups::keep(blank, 0, QDateTime(QDate(2020, 1, 1), QTime(0, i)), folder).error.isEmpty());
 

@@ -25,14 +25,14 @@ namespace {
 QByteArray radioMemory()
 {
     EditorState s;
-    s.cell(1, 1) = s.cell(1, 3) = "405.12500";
-    s.cell(1, 2) = "D023N";
-    s.cell(3, 1) = "420.00000";
-    s.cell(3, 3) = "421.00000";
+    s.channel(1) = Channel::on(mhz(u"405.12500"));
+    s.channel(1)->rxTone = tone(u"D023N");
+    s.channel(3) = Channel::on(mhz(u"420.00000"));
+    s.channel(3)->tx = mhz(u"421.00000");
     s.currentBand = 2;
     s.timeout = 5;
     s.embeddedTexts[1] = "WINDOW";
-    QByteArray memory = encodeImage(s, CellTexts::forLanguage(Language::English)).bytes() + memoryPattern(176, 4);
+    QByteArray memory = encodeImage(s).bytes() + memoryPattern(176, 4);
     memory[Layout::Timeout] = char(0xEE);      // out of range: the start value stays
     memory[Layout::KeyFunction2] = char(0x30); // likewise
     memory[16 * 5] = char(0x12);               // a channel of odd digits
@@ -97,8 +97,7 @@ private slots:
     void importThenSaveIsTheCliImport()
     {
         QTemporaryDir dir;
-        const CellTexts english = CellTexts::forLanguage(Language::English);
-        QVERIFY(DataFile::write(dir.filePath("base.DAT"), encodeImage(richChannels(3, english), english)));
+        QVERIFY(DataFile::write(dir.filePath("base.DAT"), encodeImage(richChannels(3))));
         QVERIFY(writeFileBytes(dir.filePath("list.csv"),
                                "\xEF\xBB\xBFLocation,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
                                "CrossMode,Mode,Skip,Power,BusyLock\r\n"

@@ -3,7 +3,6 @@
 
 #include "common/files.h"
 #include "common/radioemulator.h"
-#include "i18n/captions.h"
 #include "image/codec.h"
 #include "link/sessiondriver.h"
 
@@ -67,7 +66,7 @@ void TestSessionE2e::writeLeavesTheImageInTheRadio()
     EditorState state;
     state.embeddedTexts[0] = "QV540 E2E";
     state.powerTuning1 = 0x5A;
-    const RadioImage image = encodeImage(state, CellTexts::forLanguage(Language::English));
+    const RadioImage image = encodeImage(state);
     const QByteArray before = memoryPattern(1024, 7);
     const QString memoryFile = m_dir->filePath("before.bin");
     const QString savedFile = m_dir->filePath("after.bin");

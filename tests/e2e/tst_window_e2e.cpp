@@ -16,7 +16,9 @@
 #include "common/files.h"
 #include "common/windowtest.h"
 #include "common/radioemulator.h"
+#include "common/richstates.h"
 #include "common/windowparts.h"
+#include "i18n/celltexts.h"
 #include "image/codec.h"
 #include "link/portslots.h"
 #include "link/sessiondriver.h"
@@ -48,12 +50,9 @@ const CellTexts English = CellTexts::forLanguage(Language::English);
 EditorState radioState()
 {
     EditorState s;
-    const QStringList rows[] = {{"145.02500", "67.0", "145.62500", "D023N", "Low", "Carrow", "Narrow", "No"},
-                                {"150.00000", "Off", "150.00000", "Off", "Hight", "Off", "Wide", "Have"},
-                                {"173.99375", "D754I", "", "", "Hight", "Off", "Narrow", "Have"}};
-    for (int row = 1; row <= 3; ++row)
-        for (int column = 1; column <= 8; ++column)
-            s.cell(row, column) = rows[row - 1][column - 1];
+    s.channel(1) = makeChannel(u"145.02500", u"67.0", u"145.62500", u"D023N", Power::Low, BusyLock::Carrier, Bandwidth::Narrow, false);
+    s.channel(2) = makeChannel(u"150.00000", u"", u"150.00000", u"", Power::High, BusyLock::Off, Bandwidth::Wide, true);
+    s.channel(3) = makeChannel(u"173.99375", u"D754I", u"", u"", Power::High, BusyLock::Off, Bandwidth::Narrow, true);
     s.currentBand = 5;
     s.timeout = 7;
     s.squelch = 9;
@@ -178,7 +177,7 @@ private slots:
     {
         const EditorState radio = radioState();
         const QString memory = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(memory, encodeImage(radio, English)));
+        QVERIFY(DataFile::write(memory, encodeImage(radio)));
         start({"--memory", memory}); // paced as a real radio
         clickToolbar("mnureadFre");
         QVERIFY(!find<QToolBar>("Toolbar1")->isEnabled());
@@ -193,7 +192,7 @@ private slots:
 
         for (int row = 1; row <= 16; ++row)
             for (int column = 1; column <= 8; ++column)
-                QCOMPARE(cell(row, column), radio.cell(row, column));
+                QCOMPARE(cell(row, column), cellText(radio, row, column, English));
         QCOMPARE(combo("Combo1")->currentIndex(), 5);
         QCOMPARE(combo("Combo3")->currentIndex(), 7);
         QCOMPARE(combo("Combo9")->currentIndex(), 9);
@@ -222,7 +221,7 @@ private slots:
         QFETCH(bool, bandChangedDuringTheSession);
         QFETCH(bool, fromTheFile);
         const QString memory = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English)));
+        QVERIFY(DataFile::write(memory, encodeImage(radioState())));
         MainWindow &w = start(radio + QStringList {"--memory", memory});
         QVERIFY(w.openDataFile(memory)); // three channels in band 5
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -235,7 +234,7 @@ private slots:
         }
         waitUntilIdle();
         const EditorState shown = w.state();
-        QCOMPARE(shown.cell(2, 1), QString("150.00000"));
+        QCOMPARE(shown.channel(2)->rx.text(), QString("150.00000"));
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Tab, Qt::Key_Return})
             QTest::keyClick(w.focusWidget(), key);
         QCOMPARE(w.state(), shown);
@@ -252,7 +251,7 @@ private slots:
     void readMarksChannelsOutsideTheBand()
     {
         const QString memory = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English))); // channels of 136-174MHz
+        QVERIFY(DataFile::write(memory, encodeImage(radioState()))); // channels of 136-174MHz
         start({"--unpaced", "--memory", memory, "--band", "0"});
         action("mnureadFre")->trigger();
         waitUntilIdle();
@@ -281,7 +280,7 @@ private slots:
         QFETCH(bool, read);
         QFETCH(bool, saved);
         const QString memory = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English)));
+        QVERIFY(DataFile::write(memory, encodeImage(radioState())));
         MainWindow &w = start(radio + QStringList {"--memory", memory});
         combo("Combo9")->setCurrentIndex(4); // an unsaved change
         const QString savePath = m_dir->filePath("before read.DAT");
@@ -305,7 +304,7 @@ private slots:
     void closingQuestionEndsWithTheRead()
     {
         const QString memory = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English)));
+        QVERIFY(DataFile::write(memory, encodeImage(radioState())));
         MainWindow &w = start({"--memory", memory}); // paced: the question is up while the read goes on
         action("mnureadFre")->trigger();
         m_whileOpen = [&](const MessageBoxRequest &request) {
@@ -325,7 +324,7 @@ private slots:
     void bandQuestionOutlivedByARead()
     {
         const QString memory = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English)));
+        QVERIFY(DataFile::write(memory, encodeImage(radioState())));
         MainWindow &w = start({"--memory", memory});
         action("mnureadFre")->trigger();
         m_whileOpen = [&](const MessageBoxRequest &) {
@@ -337,7 +336,7 @@ private slots:
         QCOMPARE(combo("Combo1")->currentIndex(), 5);
         QCOMPARE(w.state().currentBand, 5);
         QCOMPARE(cell(1, 1), QString("145.02500"));
-        const RadioImage image = encodeImage(w.state(), English);
+        const RadioImage image = encodeImage(w.state());
         QCOMPARE(image.byte(429), quint8(0x01)); // band 5's code, as the selector shows
         waitUntilIdle();
         QVERIFY(w.close()); // nothing unsaved
@@ -350,7 +349,7 @@ private slots:
     void dialogValuesSurviveWriteAndRead()
     {
         const QString memory = m_dir->filePath("radio.bin");
-        QByteArray before = encodeImage(EditorState(), English).bytes() + memoryPattern(176, 7);
+        QByteArray before = encodeImage(EditorState()).bytes() + memoryPattern(176, 7);
         before[371] = char(0x33); // calibration of its own, which the write replaces
         QVERIFY(writeFileBytes(memory, before));
         MainWindow &w = start({"--unpaced", "--memory", memory, "--save", memory});
@@ -397,7 +396,7 @@ private slots:
         QVERIFY(m_messages[0].text.contains("177") && m_messages[0].text.contains("92"));
         waitUntilIdle();
         QTRY_COMPARE_WITH_TIMEOUT(readFileBytes(memory),
-                                  memoryAfterWrite(before, encodeImage(written, English).bytes(), true), 5000);
+                                  memoryAfterWrite(before, encodeImage(written).bytes(), true), 5000);
 
         action("mnudtmf")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(&options));
@@ -425,10 +424,10 @@ private slots:
         const QString file = m_dir->filePath("radio.DAT");
         EditorState programming = radioState();
         programming.currentBand = 0;
-        programming.cell(1, 1) = programming.cell(1, 3) = "436.12500";
-        programming.cell(2, 1) = programming.cell(2, 3) = "445.00625";
-        programming.cell(3, 1) = "470.00000";
-        QVERIFY(DataFile::write(file, encodeImage(programming, English)));
+        programming.channel(1)->rx = programming.channel(1)->tx = mhz(u"436.12500");
+        programming.channel(2)->rx = programming.channel(2)->tx = mhz(u"445.00625");
+        programming.channel(3)->rx = mhz(u"470.00000");
+        QVERIFY(DataFile::write(file, encodeImage(programming)));
         QVERIFY(w.openDataFile(file));
         clickToolbar("mnuwriteFre");
         QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>("Label")->text(), QString("Write frequency success!"), 10000);
@@ -438,7 +437,7 @@ private slots:
         QVERIFY(m_radio->stop());
 
         const QByteArray after = readFileBytes(saved);
-        const QByteArray image = encodeImage(w.state(), English).bytes();
+        const QByteArray image = encodeImage(w.state()).bytes();
         QCOMPARE(after.size(), 1024);
         QCOMPARE(addressRange(after, 0x0010, 0x017F), addressRange(image, 0x0010, 0x017F));
         QCOMPARE(addressRange(after, 0x01B8, 0x01C7), addressRange(image, 0x01B8, 0x01C7));
@@ -449,11 +448,11 @@ private slots:
     void bandQuestionNo()
     {
         const QString saved = m_dir->filePath("after.bin");
-        const QByteArray before = encodeImage(EditorState(), English).bytes() + QByteArray(176, '\xFF');
+        const QByteArray before = encodeImage(EditorState()).bytes() + QByteArray(176, '\xFF');
         QVERIFY(writeFileBytes(m_dir->filePath("before.bin"), before));
         MainWindow &w = start({"--unpaced", "--memory", m_dir->filePath("before.bin"), "--save", saved});
         const QString file = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(file, encodeImage(radioState(), English)));
+        QVERIFY(DataFile::write(file, encodeImage(radioState())));
         QVERIFY(w.openDataFile(file));
         m_answers << MessageAnswer::No;
         clickToolbar("mnuwriteFre");
@@ -540,7 +539,7 @@ private slots:
         const QString data = m_dir->filePath("data");
         qputenv("XDG_DATA_HOME", QFile::encodeName(data));
         const QString memory = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(memory, encodeImage(radioState(), English)));
+        QVERIFY(DataFile::write(memory, encodeImage(radioState())));
         MainWindow &w = start({"--unpaced", "--memory", memory});
         action("mnureadFre")->trigger();
         waitUntilIdle();
@@ -588,7 +587,7 @@ private slots:
         const QString log = m_dir->filePath("radio.log");
         MainWindow &w = start(QStringList {"--unpaced", "--band", "5", "--log", log} + fault);
         const QString file = m_dir->filePath("radio.DAT");
-        QVERIFY(DataFile::write(file, encodeImage(radioState(), English)));
+        QVERIFY(DataFile::write(file, encodeImage(radioState())));
         QVERIFY(w.openDataFile(file));
         combo("Combo9")->setCurrentIndex(4); // a change not yet saved
         const EditorState before = w.state();

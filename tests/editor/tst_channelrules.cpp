@@ -1,7 +1,10 @@
 #include "editor/channelrules.h"
+#include "i18n/celltexts.h"
 #include "image/tonelist.h"
 
 #include <QTest>
+
+#include "common/richstates.h"
 
 using namespace ChannelRules;
 using Column = EditorState::Column;
@@ -12,26 +15,40 @@ const CellTexts English = CellTexts::forLanguage(Language::English);
 const CellTexts Simplified = CellTexts::forLanguage(Language::Simplified);
 const Bands::Limits Band400To500 {400, 500};
 
-QStringList rowCells(const EditorState &state, int row)
+// A grid cell as the window shows it.
+QString cell(const EditorState &state, int row, int column, const CellTexts &texts = English)
+{
+    return cellText(state, row, column, texts);
+}
+
+QStringList rowCells(const EditorState &state, int row, const CellTexts &texts = English)
 {
     QStringList cells;
     for (int column = 1; column <= 8; ++column)
-        cells << state.cell(row, column);
+        cells << cell(state, row, column, texts);
     return cells;
+}
+
+// The tone list item a tone cell falls back on, or the list item an option cell shows.
+int item(const EditorState &state, int column, int row)
+{
+    if (column == Column::RxTone || column == Column::TxTone)
+        return ToneList::indexOf(state.toneFallback(row, column));
+    return optionItem(*state.channel(row), column);
 }
 
 // Channel 1 as a user made it: 436.12500 with tones, low power, lockout on, narrow, no scan.
 EditorState stateWithChannel()
 {
     EditorState state;
-    endFrequencyEdit(state, 1, Column::RxFrequency, u"436.125", Band400To500, English);
-    state.cell(1, Column::TxFrequency) = "446.12500";
-    pickTone(state, 1, Column::RxTone, 9, English); // 88.5
-    state.cell(1, Column::TxTone) = "D023N";
-    pickOption(state, 1, Column::Power, 0, English);
-    pickOption(state, 1, Column::BusyLock, 1, English);
-    pickOption(state, 1, Column::Bandwidth, 0, English);
-    pickOption(state, 1, Column::Scan, 0, English);
+    endFrequencyEdit(state, 1, Column::RxFrequency, u"436.125", Band400To500);
+    state.channel(1)->tx = mhz(u"446.12500");
+    pickTone(state, 1, Column::RxTone, 9); // 88.5
+    state.channel(1)->txTone = tone(u"D023N");
+    pickOption(state, 1, Column::Power, 0);
+    pickOption(state, 1, Column::BusyLock, 1);
+    pickOption(state, 1, Column::Bandwidth, 0);
+    pickOption(state, 1, Column::Scan, 0);
     return state;
 }
 
@@ -45,9 +62,9 @@ private slots:
     void newChannel()
     {
         EditorState state;
-        QCOMPARE(endFrequencyEdit(state, 3, Column::RxFrequency, u"438.12345", Band400To500, English), FrequencyEdit::Stored);
+        QCOMPARE(endFrequencyEdit(state, 3, Column::RxFrequency, u"438.12345", Band400To500), FrequencyEdit::Stored);
         QCOMPARE(rowCells(state, 3), (QStringList {"438.12000", "Off", "438.12000", "Off", "Hight", "Off", "Wide", "Have"}));
-        const QList<int> options {state.option(2, 3), state.option(4, 3), state.option(5, 3), state.option(6, 3), state.option(7, 3), state.option(8, 3)};
+        const QList<int> options {item(state, 2, 3), item(state, 4, 3), item(state, 5, 3), item(state, 6, 3), item(state, 7, 3), item(state, 8, 3)};
         QCOMPARE(options, (QList<int> {0, 0, 1, 0, 1, 1}));
     }
 
@@ -90,8 +107,8 @@ private slots:
         QFETCH(QString, cell);
         EditorState state = stateWithChannel();
         const QStringList before = rowCells(state, 1);
-        QCOMPARE(endFrequencyEdit(state, 1, column, typed, {low, high}, English), outcome);
-        QCOMPARE(state.cell(1, column), cell);
+        QCOMPARE(endFrequencyEdit(state, 1, column, typed, {low, high}), outcome);
+        QCOMPARE(::cell(state, 1, column), cell);
         QStringList expected = before;
         if (outcome == FrequencyEdit::Erased)
             expected = QStringList(8, QString());
@@ -100,12 +117,12 @@ private slots:
         QCOMPARE(rowCells(state, 1), expected); // an existing channel keeps everything else
     }
 
-    void erasedChannelForgetsIndexes()
+    void erasedChannelForgetsItsTones()
     {
         EditorState state = stateWithChannel();
-        endFrequencyEdit(state, 1, Column::RxFrequency, u"", Band400To500, English);
-        for (int column = 2; column <= 10; ++column)
-            QCOMPARE(state.option(column, 1), 0);
+        endFrequencyEdit(state, 1, Column::RxFrequency, u"", Band400To500);
+        for (int column : {Column::RxTone, Column::TxTone})
+            QCOMPARE(item(state, column, 1), 0);
     }
 
     void toneEdit_data()
@@ -139,29 +156,29 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, cell);
         EditorState state = stateWithChannel();
-        state.cell(1, Column::RxTone) = "D023N";
-        endToneEdit(state, 1, Column::RxTone, typed, English);
-        QCOMPARE(state.cell(1, Column::RxTone), cell);
-        QCOMPARE(state.option(Column::RxTone, 1), 9); // typing never changes the remembered item
+        state.channel(1)->rxTone = tone(u"D023N");
+        endToneEdit(state, 1, Column::RxTone, typed, typed == English.toneOff);
+        QCOMPARE(::cell(state, 1, Column::RxTone), cell);
+        QCOMPARE(item(state, Column::RxTone, 1), 9); // typing never changes the remembered item
     }
 
     void refusedToneWithoutPickGivesOff()
     {
         EditorState state = stateWithChannel();
-        endToneEdit(state, 1, Column::TxTone, u"300", Simplified);
-        QCOMPARE(state.cell(1, Column::TxTone), QString("关闭"));
+        endToneEdit(state, 1, Column::TxTone, u"300", false);
+        QCOMPARE(cell(state, 1, Column::TxTone, Simplified), QString("关闭"));
     }
 
     void pickedTone()
     {
         EditorState state = stateWithChannel();
-        pickTone(state, 1, Column::TxTone, 163, English);
-        QCOMPARE(state.cell(1, Column::TxTone), QString("D047I"));
-        QCOMPARE(state.option(Column::TxTone, 1), 163);
-        pickTone(state, 1, Column::TxTone, 0, Simplified);
-        QCOMPARE(state.cell(1, Column::TxTone), QString("关闭"));
-        QCOMPARE(ToneList::items("Off").size(), 261);
-        QCOMPARE(ToneList::indexOf(u"D047I"), 163);
+        pickTone(state, 1, Column::TxTone, 163);
+        QCOMPARE(cell(state, 1, Column::TxTone), QString("D047I"));
+        QCOMPARE(item(state, Column::TxTone, 1), 163);
+        pickTone(state, 1, Column::TxTone, 0);
+        QCOMPARE(cell(state, 1, Column::TxTone, Simplified), QString("关闭"));
+        QCOMPARE(ToneList::toneTexts().size() + 1, ToneList::Size);
+        QCOMPARE(ToneList::indexOf(tone(u"D047I")), 163);
     }
 
     void keys_data()
@@ -197,16 +214,15 @@ private slots:
         QVERIFY(!editorTextOfKeyOnCell(key, Column::Power));
     }
 
-    void languageRefresh()
+    // The cells in each language: the no-tone and option items are the language's.
+    void cellsInEveryLanguage()
     {
         EditorState state = stateWithChannel();
-        pickTone(state, 1, Column::TxTone, 0, English);
-        retranslateCells(state, Simplified);
-        QCOMPARE(rowCells(state, 1), (QStringList {"436.12500", "88.5", "446.12500", "关闭", "低", "载波", "窄带", "无"}));
-        retranslateCells(state, CellTexts::forLanguage(Language::Traditional));
-        QCOMPARE(state.cell(1, Column::TxTone), QString("關閉"));
-        QCOMPARE(state.cell(1, Column::BusyLock), QString("載波"));
-        retranslateCells(state, English);
+        pickTone(state, 1, Column::TxTone, 0);
+        QCOMPARE(rowCells(state, 1, Simplified), (QStringList {"436.12500", "88.5", "446.12500", "关闭", "低", "载波", "窄带", "无"}));
+        const CellTexts traditional = CellTexts::forLanguage(Language::Traditional);
+        QCOMPARE(cell(state, 1, Column::TxTone, traditional), QString("關閉"));
+        QCOMPARE(cell(state, 1, Column::BusyLock, traditional), QString("載波"));
         QCOMPARE(rowCells(state, 1), (QStringList {"436.12500", "88.5", "446.12500", "Off", "Low", "Carrow", "Narrow", "No"}));
         QCOMPARE(rowCells(state, 2), QStringList(8, QString()));
     }
@@ -214,17 +230,13 @@ private slots:
     void clearing()
     {
         EditorState state = stateWithChannel();
-        endFrequencyEdit(state, 3, Column::RxFrequency, u"440", Band400To500, English);
-        emptyChannelCells(state);
-        QCOMPARE(rowCells(state, 1), QStringList(8, QString()));
-        QCOMPARE(rowCells(state, 3), QStringList(8, QString()));
-        QCOMPARE(state.option(Column::BusyLock, 1), 1); // New keeps the indexes
-        endFrequencyEdit(state, 1, Column::RxFrequency, u"440", Band400To500, English);
-        QCOMPARE(state.cell(1, Column::BusyLock), QString("Off")); // but a new channel is fresh
-
+        endFrequencyEdit(state, 3, Column::RxFrequency, u"440", Band400To500);
         clearAllChannels(state);
         QCOMPARE(rowCells(state, 1), QStringList(8, QString()));
-        QCOMPARE(state.option(Column::Power, 1), 0);
+        QCOMPARE(rowCells(state, 3), QStringList(8, QString()));
+        endFrequencyEdit(state, 1, Column::RxFrequency, u"440", Band400To500);
+        QCOMPARE(cell(state, 1, Column::BusyLock), QString("Off")); // a new channel is fresh
+        QCOMPARE(item(state, Column::RxTone, 1), 0);
     }
 
     void bandLimits()

@@ -128,9 +128,10 @@ private slots:
         QCOMPARE(revert.size(), 92);
         QCOMPARE(revert.mid(0, 3), (QStringList {"空", "0.50 S", "0.55 S"}));
         QCOMPARE(revert[91], QString("5.00 S"));
-        QCOMPARE(SettingsRules::listIndexOfSlot(u"91", 92), 91);
-        QCOMPARE(SettingsRules::listIndexOfSlot(u"", 3), 0);
-        QCOMPARE(SettingsRules::listIndexOfSlot(u"3", 3), -1);
+        QCOMPARE(SettingsRules::listPositionOf(91, 92), 91);
+        QCOMPARE(SettingsRules::listPositionOf(0, 3), 0);
+        QCOMPARE(SettingsRules::listPositionOf(3, 3), -1);
+        QCOMPARE(SettingsRules::listPositionOf(-1, 3), -1);
         QCOMPARE(SettingsRules::keyFunctionShown(11), 11);
         QCOMPARE(SettingsRules::keyFunctionShown(12), 1);
         QCOMPARE(SettingsRules::keyFunctionShown(-1), 1);

@@ -22,13 +22,6 @@ using Column = EditorState::Column;
 
 constexpr qint64 UnitsPerMHz = 100'000; // frequencies in units of 10 Hz
 
-const CellTexts &textsOf(quint8 selector)
-{
-    static const std::array<CellTexts, 3> texts {CellTexts::forLanguage(Language::Simplified),
-        CellTexts::forLanguage(Language::English), CellTexts::forLanguage(Language::Traditional)};
-    return texts.at(selector % 3);
-}
-
 QString textOf(FuzzInput &in)
 {
     return QString::fromUtf8(in.rest());
@@ -48,24 +41,22 @@ bool hasFrequencyShape(const QString &text)
 }
 
 // A state with one channel in every other row, so that an edit meets full and empty rows.
-EditorState stateWithChannels(const CellTexts &texts)
+EditorState stateWithChannels()
 {
     EditorState state;
     for (int row = 1; row <= ChannelCount; row += 2) {
-        state.cell(row, Column::RxFrequency) = QStringLiteral("145.02500");
-        ChannelRules::fillNewChannel(state, row, texts);
+        ChannelRules::fillNewChannel(state, row, *Frequency::ofText(u"145.02500"));
         if (row % 4 == 1)
-            state.cell(row, Column::TxFrequency).clear(); // a channel without TX frequency
+            state.channel(row)->tx = Frequency(); // a channel without TX frequency
     }
     return state;
 }
 
-// Whether two states differ only in the cells and list indexes of one row.
+// Whether two states differ only in the channel of one row and what its tone cells fall back on.
 bool differOnlyInRow(EditorState a, const EditorState &b, int row)
 {
-    a.channelTable[row - 1] = b.channelTable[row - 1];
-    for (size_t column = 0; column < a.channelOptionTable.size(); ++column)
-        a.channelOptionTable[column][row - 1] = b.channelOptionTable[column][row - 1];
+    a.channel(row) = b.channel(row);
+    a.toneFallbacks[row - 1] = b.toneFallbacks[row - 1];
     return a == b;
 }
 
@@ -76,7 +67,7 @@ void frequencyEntry(FuzzInput &in)
     const int row = 1 + place % ChannelCount;
     const int column = place & 0x10 ? Column::TxFrequency : Column::RxFrequency;
     const int bandIndex = in.byte() % BandCount;
-    const CellTexts &texts = textsOf(in.byte());
+    in.byte(); // once the language of the cells, which hold none now
     const QString text = textOf(in);
     const Bands::Limits band = Bands::limitsOf(Bands::items().at(bandIndex));
 
@@ -85,9 +76,9 @@ void frequencyEntry(FuzzInput &in)
     for (QChar c : kept)
         FUZZ_CHECK(ChannelRules::frequencyKeyAllowed(c) && c != QChar(8), kept);
 
-    const EditorState before = stateWithChannels(texts);
+    const EditorState before = stateWithChannels();
     EditorState state = before;
-    const auto edit = ChannelRules::endFrequencyEdit(state, row, column, text, band, texts);
+    const auto edit = ChannelRules::endFrequencyEdit(state, row, column, text, band);
     using Edit = ChannelRules::FrequencyEdit;
     if (edit == Edit::Unchanged || edit == Edit::OutOfBand) {
         FUZZ_CHECK(state == before, text);
@@ -98,25 +89,28 @@ void frequencyEntry(FuzzInput &in)
         FUZZ_CHECK(text.isEmpty() && column == Column::RxFrequency && !state.channelExists(row), text);
         return;
     }
-    const QString stored = state.cell(row, column);
+    const Frequency frequency = ChannelRules::frequencyIn(*state.channel(row), column);
+    const QString stored = frequency.text();
     FUZZ_CHECK(hasFrequencyShape(stored), text + QStringLiteral(" -> ") + stored);
-    FUZZ_CHECK(Bands::contains(band, stored), text + QStringLiteral(" -> ") + stored);
+    FUZZ_CHECK(Bands::contains(band, frequency), text + QStringLiteral(" -> ") + stored);
     const qint64 units = *frequencyUnits(stored);
     FUZZ_CHECK(onRaster(units), stored);
     // Lowered onto the raster from the typed value rounded to 10 Hz, by less than one step.
     const auto typed = decimalUnits(text, 5, 1000 * UnitsPerMHz);
     FUZZ_CHECK(typed && units <= *typed && *typed - units < 500, text + QStringLiteral(" -> ") + stored);
-    if (column == Column::RxFrequency && before.cell(row, Column::TxFrequency).isEmpty()) {
-        FUZZ_CHECK(state.cell(row, Column::TxFrequency) == stored, stored);
-        FUZZ_CHECK(state.cell(row, Column::RxTone) == texts.toneOff && state.cell(row, Column::TxTone) == texts.toneOff, stored);
+    if (column == Column::RxFrequency && (!before.channel(row) || before.channel(row)->tx.isNone())) {
+        const Channel &made = *state.channel(row);
+        FUZZ_CHECK(made.tx == made.rx, stored);
+        FUZZ_CHECK(made.rxTone.isNone() && made.txTone.isNone(), stored);
     }
 }
 
-// A tone cell's text is the Off item, or a tone that reads back as the same text.
-void checkToneCell(const QString &cell, const CellTexts &texts)
+// A tone is none, or one whose text reads back as the same tone.
+void checkTone(const Tone &tone)
 {
-    if (cell == texts.toneOff)
+    if (tone.isNone())
         return;
+    const QString cell = tone.text();
     const auto word = toneWord(cell);
     FUZZ_CHECK(word && toneText(*word) == cell, cell);
     if (cell.startsWith(QLatin1Char('D'))) {
@@ -134,27 +128,29 @@ void toneEntry(FuzzInput &in)
     const int row = 1 + place % ChannelCount;
     const int column = place & 0x10 ? Column::TxTone : Column::RxTone;
     const qint16 lastPicked = qint16(in.word());
-    const CellTexts &texts = textsOf(in.byte());
+    const bool offItem = in.byte() & 0x80; // the editor shows its Off item
     const QString text = textOf(in);
 
     for (QChar key : text)
         if (const auto passed = ChannelRules::toneKey(key))
             FUZZ_CHECK(QStringLiteral("0123456789.DNI\b").contains(*passed), QString(*passed));
 
-    EditorState before = stateWithChannels(texts);
-    before.option(column, row) = lastPicked;
+    EditorState before = stateWithChannels();
+    before.toneFallback(row, column) = ToneList::tone(lastPicked);
     EditorState state = before;
-    const bool changed = ChannelRules::endToneEdit(state, row, column, text, texts);
+    const bool changed = ChannelRules::endToneEdit(state, row, column, text, offItem);
     FUZZ_CHECK(changed == (state != before), text);
     FUZZ_CHECK(differOnlyInRow(state, before, row), text);
-    if (changed)
-        checkToneCell(state.cell(row, column), texts);
+    if (!state.channel(row))
+        return;
+    const Tone &tone = ChannelRules::toneIn(*state.channel(row), column);
+    checkTone(tone);
 
-    ChannelRules::pickTone(state, row, column, lastPicked, texts);
-    const int index = state.option(column, row);
+    ChannelRules::pickTone(state, row, column, lastPicked);
+    const int index = ToneList::indexOf(state.toneFallback(row, column));
     FUZZ_CHECK(index >= 0 && index < ToneList::Size, QString::number(index));
-    FUZZ_CHECK(state.cell(row, column) == ToneList::items(texts.toneOff).at(index), state.cell(row, column));
-    checkToneCell(state.cell(row, column), texts);
+    FUZZ_CHECK(tone == ToneList::tone(index), tone.text());
+    checkTone(tone);
 }
 
 // ---- Tone and DCS texts: what parses is written back the same way, and words survive texts.
@@ -250,12 +246,12 @@ void dialogTexts(FuzzInput &in)
     if (SettingsRules::delayTextAccepted(text)) {
         FUZZ_CHECK(text.size() <= 3 && leadingNumber(text) <= SettingsRules::MaxDelay, text);
         EditorState state;
-        state.optionText(19) = text;
+        state.options.scanReceiveDelay = text;
         EditorState decoded;
-        decodeImage(encodeImage(state, textsOf(0)), decoded, textsOf(0));
-        FUZZ_CHECK(decoded.optionText(19) == QString::number(text.toInt()), text);
+        decodeImage(encodeImage(state), decoded);
+        FUZZ_CHECK(decoded.options.scanReceiveDelay == QString::number(text.toInt()), text);
     }
-    const int index = SettingsRules::listIndexOfSlot(text, count);
+    const int index = SettingsRules::listPositionOf(text.toInt(), count);
     FUZZ_CHECK(index >= -1 && index < count, text);
 
     const QString kept = SettingsRules::storableEmbeddedText(text);
@@ -264,7 +260,7 @@ void dialogTexts(FuzzInput &in)
     EditorState state;
     state.embeddedTexts[0] = kept;
     EditorState decoded;
-    decodeImage(encodeImage(state, textsOf(0)), decoded, textsOf(0));
+    decodeImage(encodeImage(state), decoded);
     FUZZ_CHECK(decoded.embeddedTexts[0] == kept.left(SettingsRules::EmbeddedTextLength), kept);
 }
 

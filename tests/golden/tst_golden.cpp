@@ -27,12 +27,9 @@ const QString Source = QStringLiteral(QV540_SOURCE_DIR);
 // a decoding keeps none of them by accident of being equal.
 EditorState richState()
 {
-    const CellTexts texts = CliImages::cellTexts();
     EditorState s;
-    const QString row[] = {"145.02500", "67.0", "145.62500", "D023N", texts.option(5, 0), texts.option(6, 1),
-                           texts.option(7, 0), texts.option(8, 1)};
-    for (int column = 1; column <= 8; ++column)
-        s.cell(3, column) = row[column - 1];
+    s.channel(3) = Channel {Frequency::ofUnits(14502500), Frequency::ofUnits(14562500), Tone::ctcss(670),
+                            Tone::dcs({023, false}), Power::Low, BusyLock::Carrier, Bandwidth::Narrow, true};
     s.currentBand = 5;
     s.voicePrompt = 2;
     s.timeout = 39;
@@ -40,16 +37,12 @@ EditorState richState()
     s.squelch = 9;
     s.batterySave = 0;
     s.beep = 0;
-    for (int slot = 1; slot <= 24; ++slot)
-        s.optionText(slot) = QStringLiteral("0");
-    s.optionText(12) = QStringLiteral("16");
-    s.optionText(EditorState::StoredTextA) = QStringLiteral("1234567890");
-    s.optionText(EditorState::StoredTextB) = QStringLiteral("B");
-    s.optionText(EditorState::StoredTextC) = QStringLiteral("C");
-    s.optionSettingTable = {3, 3, 1000, 3, 16, 0, 9, 15};
+    s.options = {0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, 0, QStringLiteral("0"), QStringLiteral("0")};
+    s.pttIdCodes = {QStringLiteral("1234567890"), QStringLiteral("B"), QStringLiteral("C")};
+    s.dtmf = {3, 3, 1000, 3, 16, 0, 9, 15};
     s.keyFunction1 = 11;
     s.keyFunction2 = 11;
-    s.codeTexts.fill(QStringLiteral("909"));
+    s.autoDialCodes.fill(QStringLiteral("909"));
     s.embeddedTexts = {QStringLiteral("EMBEDDED ONE"), QStringLiteral("EMBEDDED TWO")};
     s.testFrequencyTable.fill({QStringLiteral("150.00000"), QStringLiteral("151.00000")});
     s.powerTuning1 = 1;
@@ -59,8 +52,8 @@ EditorState richState()
 
 QString encodedAfterDecoding(const RadioImage &image, EditorState state)
 {
-    decodeImage(image, state, CliImages::cellTexts());
-    return QString::fromLatin1(encodeImage(state, CliImages::cellTexts()).bytes().toHex());
+    decodeImage(image, state);
+    return QString::fromLatin1(encodeImage(state).bytes().toHex());
 }
 
 // What the program makes of a file's contents, as the expected files hold it.
@@ -70,12 +63,11 @@ QString behaviourOf(const QByteArray &contents)
     if (!image)
         return QStringLiteral("not a data file\n");
     const EditorState state = CliImages::stateOf(*image);
-    const CellTexts &texts = CliImages::cellTexts();
     return QStringLiteral("start %1\nrich %2\n--- dump\n%3--- json\n%4--- csv\n%5")
         .arg(encodedAfterDecoding(*image, EditorState()), encodedAfterDecoding(*image, richState()),
-             FileDump::text(state, texts),
-             QString::fromUtf8(QJsonDocument(FileDump::json(state, texts)).toJson(QJsonDocument::Indented)),
-             CsvChannelTable::exportTable(state, texts).text);
+             FileDump::text(state),
+             QString::fromUtf8(QJsonDocument(FileDump::json(state)).toJson(QJsonDocument::Indented)),
+             CsvChannelTable::exportTable(state).text);
 }
 
 } // namespace

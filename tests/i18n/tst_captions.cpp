@@ -1,4 +1,5 @@
 #include "i18n/captions.h"
+#include "i18n/celltexts.h"
 #include "i18n/totraditional.h"
 
 #include <QTest>

@@ -4,26 +4,31 @@
 #include "common/richstates.h"
 #include "editor/channelrules.h"
 #include "image/codec.h"
-#include "interchange/channelvalues.h"
+#include "i18n/csvwording.h"
 #include "interchange/csvchanneltable.h"
 
 #include <QtTest>
 
 using CsvChannelTable::Import;
+Q_DECLARE_METATYPE(Channel)
 
 namespace {
 
-const CellTexts English = CellTexts::forLanguage(Language::English);
-
 // A channel as one line: "1 446.00625 446.00625 - 88.5 high off wide scan" (number, RX, TX, RX
 // tone, TX tone, power, busy lock, bandwidth, scan).
-QString channelLine(const ChannelValues &c)
+QString channelLine(int number, const Channel &c)
 {
     auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
-    return QStringList {QString::number(c.number), c.rx, orDash(c.tx), orDash(c.rxTone), orDash(c.txTone),
-                        c.high ? "high" : "low", c.carrier ? "carrier" : "off", c.wide ? "wide" : "narrow",
-                        c.scan ? "scan" : "noscan"}
+    return QStringList {QString::number(number), c.rx.text(), orDash(c.tx.text()), orDash(c.rxTone.text()),
+                        orDash(c.txTone.text()), c.power == Power::High ? "high" : "low",
+                        c.busyLock == BusyLock::Carrier ? "carrier" : "off",
+                        c.bandwidth == Bandwidth::Wide ? "wide" : "narrow", c.scan ? "scan" : "noscan"}
         .join(' ');
+}
+
+QString inLanguage(const Message &message, LanguageMode mode)
+{
+    return message.text(mode);
 }
 
 // What an import gives: a line for each channel, then "line N: reason" for each skipped row.
@@ -31,10 +36,11 @@ QStringList outcome(const Import &import)
 {
     QStringList lines;
     if (import.state)
-        for (const ChannelValues &channel : ChannelValues::allOf(*import.state, English))
-            lines << channelLine(channel);
+        for (int number = 1; number <= ChannelCount; ++number)
+            if (const auto &channel = import.state->channel(number))
+                lines << channelLine(number, *channel);
     for (const CsvChannelTable::SkippedRow &row : import.skipped)
-        lines << CsvChannelTable::skippedRowText(row, Language::English);
+        lines << CsvWording::skippedRowText(row, &Message::inEnglish);
     return lines;
 }
 
@@ -194,7 +200,7 @@ void TestCsvChannelTable::rows()
     QFETCH(QString, cells);
     QFETCH(int, band);
     QFETCH(QString, expected);
-    const Import import = CsvChannelTable::importTable(oneRowFile(cells), baseOnBand(band), English, false);
+    const Import import = CsvChannelTable::importTable(oneRowFile(cells), baseOnBand(band), false);
     QCOMPARE(outcome(import), QStringList {expected});
 }
 
@@ -226,7 +232,7 @@ void TestCsvChannelTable::fileSyntax()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, expected);
-    QCOMPARE(outcome(CsvChannelTable::importTable(file, EditorState(), English, false)), expected);
+    QCOMPARE(outcome(CsvChannelTable::importTable(file, EditorState(), false)), expected);
 }
 
 void TestCsvChannelTable::numbering_data()
@@ -267,7 +273,7 @@ void TestCsvChannelTable::numbering()
     QFETCH(QByteArray, file);
     QFETCH(bool, renumber);
     QFETCH(QStringList, expected);
-    const Import import = CsvChannelTable::importTable(file, EditorState(), English, renumber);
+    const Import import = CsvChannelTable::importTable(file, EditorState(), renumber);
     QStringList got;
     for (const QString &line : outcome(import))
         got << (line.startsWith("line ") ? line : line.section(' ', 0, 1));
@@ -296,87 +302,86 @@ void TestCsvChannelTable::filesWithoutChannels()
     QFETCH(QByteArray, file);
     QFETCH(int, failure);
     QFETCH(QString, text);
-    const Import import = CsvChannelTable::importTable(file, richChannels(0, English), English, false);
+    const Import import = CsvChannelTable::importTable(file, richChannels(0), false);
     QCOMPARE(int(import.failure), failure);
     QVERIFY(!import.state);
-    QCOMPARE(CsvChannelTable::failureText(import, Language::English), text);
+    QCOMPARE(CsvWording::failureText(import, &Message::inEnglish), text);
 }
 
 // The base's band and settings stay, its channels go, even those the file does not name.
 void TestCsvChannelTable::importKeepsTheBandAndSettings()
 {
-    const EditorState base = richChannels(5, English);
-    const Import import = CsvChannelTable::importTable("Location,Frequency\n3,146.52\n", base, English, false);
+    const EditorState base = richChannels(5);
+    const Import import = CsvChannelTable::importTable("Location,Frequency\n3,146.52\n", base, false);
     QVERIFY(import.state);
     EditorState expected = base;
     ChannelRules::clearAllChannels(expected);
     QCOMPARE(ChannelRules::endFrequencyEdit(expected, 3, EditorState::RxFrequency, u"146.52",
-                                            Bands::limitsOf("136-174MHz"), English),
+                                            Bands::limitsOf("136-174MHz")),
              ChannelRules::FrequencyEdit::Stored);
     QCOMPARE(*import.state, expected);
 }
 
 void TestCsvChannelTable::exportedLines_data()
 {
-    QTest::addColumn<QStringList>("cells"); // RX, RX tone, TX, TX tone, power, busy lock, bandwidth, scan
+    QTest::addColumn<Channel>("channel");
     QTest::addColumn<QString>("line");
-    auto row = [](const char *name, const QStringList &cells, const char *line) {
-        QTest::newRow(name) << cells << QString(line);
+    auto row = [](const char *name, const Channel &channel, const char *line) {
+        QTest::newRow(name) << channel << QString(line);
     };
-    row("no tones, TX equal", {"436.12500", "Off", "436.12500", "Off", "Hight", "Off", "Wide", "Have"},
+    const auto high = Power::High, low = Power::Low;
+    const auto off = BusyLock::Off, carrier = BusyLock::Carrier;
+    const auto wide = Bandwidth::Wide, narrow = Bandwidth::Narrow;
+    row("no tones, TX equal", {mhz(u"436.12500"), mhz(u"436.12500"), Tone(), Tone(), high, off, wide, true},
         "1,,436.125000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,off");
-    row("Tone, TX above, 6.25 kHz", {"436.00625", "Off", "441.00625", "67.0", "Low", "Carrow", "Narrow", "No"},
+    row("Tone, TX above, 6.25 kHz",
+        {mhz(u"436.00625"), mhz(u"441.00625"), Tone(), tone(u"67.0"), low, carrier, narrow, false},
         "1,,436.006250,+,5.000000,Tone,67.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,S,1.0W,,,,,,carrier");
-    row("TSQL, TX below", {"436.12500", "100.0", "435.52500", "100.0", "Hight", "Off", "Wide", "Have"},
+    row("TSQL, TX below", {mhz(u"436.12500"), mhz(u"435.52500"), tone(u"100.0"), tone(u"100.0"), high, off, wide, true},
         "1,,436.125000,-,0.600000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,,off");
-    row("DTCS, polarities apart, no TX", {"436.12500", "D023I", "", "D023N", "Hight", "Off", "Wide", "Have"},
+    row("DTCS, polarities apart, no TX", {mhz(u"436.12500"), Frequency(), tone(u"D023I"), tone(u"D023N"), high, off, wide, true},
         "1,,436.125000,off,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,5.00,,5.0W,,,,,,off");
-    row("Cross Tone->DTCS", {"436.12500", "D754I", "436.12500", "123.0", "Hight", "Off", "Wide", "Have"},
+    row("Cross Tone->DTCS", {mhz(u"436.12500"), mhz(u"436.12500"), tone(u"D754I"), tone(u"123.0"), high, off, wide, true},
         "1,,436.125000,,0.000000,Cross,123.0,88.5,023,NR,754,Tone->DTCS,FM,5.00,,5.0W,,,,,,off");
-    row("Cross ->Tone", {"436.12500", "77.0", "436.12500", "Off", "Hight", "Off", "Wide", "Have"},
+    row("Cross ->Tone", {mhz(u"436.12500"), mhz(u"436.12500"), tone(u"77.0"), Tone(), high, off, wide, true},
         "1,,436.125000,,0.000000,Cross,88.5,77.0,023,NN,023,->Tone,FM,5.00,,5.0W,,,,,,off");
-    row("Cross DTCS->DTCS", {"436.12500", "D031N", "436.12500", "D047I", "Hight", "Off", "Wide", "Have"},
+    row("Cross DTCS->DTCS", {mhz(u"436.12500"), mhz(u"436.12500"), tone(u"D031N"), tone(u"D047I"), high, off, wide, true},
         "1,,436.125000,,0.000000,Cross,88.5,88.5,047,RN,031,DTCS->DTCS,FM,5.00,,5.0W,,,,,,off");
 }
 
 void TestCsvChannelTable::exportedLines()
 {
-    QFETCH(QStringList, cells);
+    QFETCH(Channel, channel);
     QFETCH(QString, line);
     EditorState state;
-    for (int column = 1; column <= 8; ++column)
-        state.cell(1, column) = cells[column - 1];
-    const CsvChannelTable::Export table = CsvChannelTable::exportTable(state, English);
+    state.channel(1) = channel;
+    const CsvChannelTable::Export table = CsvChannelTable::exportTable(state);
     QCOMPARE(table.text, CsvChannelTable::columns().join(',') + "\r\n" + line + "\r\n");
     QVERIFY(table.leftOut.isEmpty());
 }
 
 // For every file the editor can make, export then import onto the same file gives it back byte
-// for byte, whatever the language of the cells.
+// for byte.
 void TestCsvChannelTable::roundTripGivesTheFileBack_data()
 {
     QTest::addColumn<int>("band");
-    QTest::addColumn<int>("language");
     for (int band = 0; band < BandCount; ++band)
-        QTest::addRow("band %d", band) << band << Language::English;
-    QTest::newRow("band 5 in Chinese") << 5 << Language::Simplified;
+        QTest::addRow("band %d", band) << band;
 }
 
 void TestCsvChannelTable::roundTripGivesTheFileBack()
 {
     QFETCH(int, band);
-    QFETCH(int, language);
-    const CellTexts texts = CellTexts::forLanguage(language);
-    const RadioImage file = encodeImage(richChannels(band, texts), texts);
+    const RadioImage file = encodeImage(richChannels(band));
     EditorState opened;
-    decodeImage(file, opened, texts);
+    decodeImage(file, opened);
 
-    const CsvChannelTable::Export table = CsvChannelTable::exportTable(opened, texts);
+    const CsvChannelTable::Export table = CsvChannelTable::exportTable(opened);
     QVERIFY(table.leftOut.isEmpty());
-    const Import import = CsvChannelTable::importTable(table.text.toUtf8(), opened, texts, false);
+    const Import import = CsvChannelTable::importTable(table.text.toUtf8(), opened, false);
     QCOMPARE(import.skipped, QList<CsvChannelTable::SkippedRow>());
     QCOMPARE(import.imported, 16);
-    QCOMPARE(encodeImage(*import.state, texts).bytes().toHex(' '), file.bytes().toHex(' '));
+    QCOMPARE(encodeImage(*import.state).bytes().toHex(' '), file.bytes().toHex(' '));
 }
 
 void TestCsvChannelTable::reportTexts()
@@ -384,20 +389,21 @@ void TestCsvChannelTable::reportTexts()
     QByteArray file = "Location,Frequency,Tone\n1,446,TSQL-R\n2,446\n";
     for (int i = 0; i < 3; ++i)
         file += "17,446\n";
-    const Import import = CsvChannelTable::importTable(file, EditorState(), English, false);
-    QCOMPARE(CsvChannelTable::reportText(import, "list.csv", Language::English, 3),
+    const Import import = CsvChannelTable::importTable(file, EditorState(), false);
+    QCOMPARE(CsvWording::reportText(import, "list.csv", &Message::inEnglish, 3),
              QString("Channels imported from list.csv: 1.\n"
                      "These rows were skipped:\n"
                      "line 2: Tone \"TSQL-R\" is a mode the radio cannot do\n"
                      "line 4: Location \"17\" is not a channel number from 1 to 16\n"
                      "line 5: Location \"17\" is not a channel number from 1 to 16\n"
                      "... and 1 more rows"));
-    QCOMPARE(CsvChannelTable::reportText(import, "list.csv", Language::Simplified, 1),
+    QCOMPARE(CsvWording::reportText(import, "list.csv", std::bind(inLanguage, std::placeholders::_1, Language::Simplified), 1),
              QString("已从 list.csv 导入信道：1 个。\n以下各行已跳过：\n第 2 行：Tone “TSQL-R” 是对讲机不支持的模式\n……另有 3 行"));
-    QVERIFY(CsvChannelTable::reportText(import, "list.csv", Language::Traditional).contains("已跳過"));
+    QVERIFY(CsvWording::reportText(import, "list.csv", std::bind(inLanguage, std::placeholders::_1, Language::Traditional))
+                .contains("已跳過"));
 
-    const Import none = CsvChannelTable::importTable("Name\nx\n", EditorState(), English, false);
-    QCOMPARE(CsvChannelTable::reportText(none, "list.csv", Language::English),
+    const Import none = CsvChannelTable::importTable("Name\nx\n", EditorState(), false);
+    QCOMPARE(CsvWording::reportText(none, "list.csv", &Message::inEnglish),
              QString("The CSV file could not be imported: it has no Frequency column."));
 }
 

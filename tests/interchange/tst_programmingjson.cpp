@@ -12,8 +12,6 @@
 
 namespace {
 
-const CellTexts English = CellTexts::forLanguage(Language::English);
-
 // Bytes with every value in every place, different for each seed.
 QByteArray pattern(int size, int seed)
 {
@@ -27,7 +25,7 @@ QByteArray pattern(int size, int seed)
 EditorState opened(const RadioImage &image)
 {
     EditorState state;
-    decodeImage(image, state, English);
+    decodeImage(image, state);
     return state;
 }
 
@@ -88,8 +86,8 @@ void TestProgrammingJson::encodeOfADumpIsOpenThenSave_data()
 {
     QTest::addColumn<QByteArray>("image");
     for (int band = 0; band < BandCount; ++band)
-        QTest::addRow("rich, band %d", band) << encodeImage(richChannels(band, English), English).bytes();
-    QTest::newRow("start values") << encodeImage(EditorState(), English).bytes();
+        QTest::addRow("rich, band %d", band) << encodeImage(richChannels(band)).bytes();
+    QTest::newRow("start values") << encodeImage(EditorState()).bytes();
     // Bytes out of every range, frequencies of hexadecimal digits, tone words of every kind.
     for (int seed : {1, 2, 77, 200})
         QTest::addRow("every byte, seed %d", seed) << pattern(RadioImage::ReadSize, seed);
@@ -100,11 +98,11 @@ void TestProgrammingJson::encodeOfADumpIsOpenThenSave()
 {
     QFETCH(QByteArray, image);
     const EditorState state = opened(RadioImage(image));
-    const QByteArray dump = QJsonDocument(ProgrammingJson::toJson(state, English)).toJson();
+    const QByteArray dump = QJsonDocument(ProgrammingJson::toJson(state)).toJson();
     QVERIFY(dump.contains("\"format\": \"qv540/1\""));
-    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(dump, English);
+    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(dump);
     QVERIFY2(reading.state, qPrintable(reading.field + ": " + reading.error));
-    QCOMPARE(encodeImage(*reading.state, English).bytes().toHex(' '), encodeImage(state, English).bytes().toHex(' '));
+    QCOMPARE(encodeImage(*reading.state).bytes().toHex(' '), encodeImage(state).bytes().toHex(' '));
 }
 
 void TestProgrammingJson::badValuesNameTheirField_data()
@@ -165,11 +163,11 @@ void TestProgrammingJson::badValuesNameTheirField()
 {
     QFETCH(QString, field);
     QFETCH(QString, value);
-    const QJsonObject good = ProgrammingJson::toJson(opened(encodeImage(richChannels(0, English), English)), English);
-    QVERIFY(ProgrammingJson::fromJson(jsonText(good), English).state);
+    const QJsonObject good = ProgrammingJson::toJson(opened(encodeImage(richChannels(0))));
+    QVERIFY(ProgrammingJson::fromJson(jsonText(good)).state);
     const QJsonValue replacement = value == "-" ? QJsonValue(QJsonValue::Undefined)
                                                 : QJsonDocument::fromJson(("[" + value + "]").toUtf8()).array().at(0);
-    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(jsonText(withValue(good, field, replacement)), English);
+    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(jsonText(withValue(good, field, replacement)));
     QVERIFY(!reading.state);
     QCOMPARE(reading.field, field);
     QVERIFY(!reading.error.isEmpty());
@@ -188,7 +186,7 @@ void TestProgrammingJson::textsThatAreNoJsonObject()
 {
     QFETCH(QByteArray, text);
     QFETCH(QString, error);
-    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(text, English);
+    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(text);
     QVERIFY(!reading.state);
     QCOMPARE(reading.field, QString());
     QVERIFY2(reading.error.startsWith(error), qPrintable(reading.error));
@@ -197,18 +195,18 @@ void TestProgrammingJson::textsThatAreNoJsonObject()
 // A missing key keeps its start value; a channel's missing keys are those of a new channel.
 void TestProgrammingJson::missingKeysTakeStartValues()
 {
-    const ProgrammingJson::Reading empty = ProgrammingJson::fromJson("{}", English);
+    const ProgrammingJson::Reading empty = ProgrammingJson::fromJson("{}");
     QVERIFY(empty.state);
     QCOMPARE(*empty.state, EditorState());
 
     const ProgrammingJson::Reading one = ProgrammingJson::fromJson(
-        R"({"band": 5, "channels": [{"channel": 3, "rx": "146.52"}], "settings": {"squelch": 4}})", English);
+        R"({"band": 5, "channels": [{"channel": 3, "rx": "146.52"}], "settings": {"squelch": 4}})");
     QVERIFY(one.state);
     EditorState expected;
     expected.currentBand = 5;
     expected.squelch = 4;
     QCOMPARE(ChannelRules::endFrequencyEdit(expected, 3, EditorState::RxFrequency, u"146.52",
-                                            Bands::limitsOf("136-174MHz"), English),
+                                            Bands::limitsOf("136-174MHz")),
              ChannelRules::FrequencyEdit::Stored);
     QCOMPARE(*one.state, expected);
     QVERIFY(one.warnings.isEmpty());
@@ -220,13 +218,12 @@ void TestProgrammingJson::unusualChannelsAreKeptWithAWarning()
     const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(
         R"({"channels": [{"channel": 1, "rx": "520.00000", "tx": null},
                          {"channel": 2, "rx": "436.12300", "tx": null},
-                         {"channel": 3, "rx": "4A6.12500", "tx": "436.12500"}]})",
-        English);
+                         {"channel": 3, "rx": "4A6.12500", "tx": "436.12500"}]})");
     QVERIFY(reading.state);
     QCOMPARE(reading.warnings, (QStringList {"channels[0].rx: 520.00000 lies outside the band 400-500MHz; kept as it is",
                                              "channels[1].rx: 436.12300 lies off the 5 kHz and 6.25 kHz rasters; kept as it is",
                                              "channels[2].rx: 4A6.12500 holds digits that are no frequency; kept as it is"}));
-    const QByteArray image = encodeImage(*reading.state, English).bytes();
+    const QByteArray image = encodeImage(*reading.state).bytes();
     QCOMPARE(image.mid(0, 4).toHex(), QByteArray("00000052"));
     QCOMPARE(image.mid(16, 4).toHex(), QByteArray("00236143"));
     QCOMPARE(image.mid(32, 4).toHex(), QByteArray("0025614a"));

@@ -13,9 +13,10 @@ namespace {
 RadioImage sampleImage()
 {
     EditorState state;
-    state.cell(1, 1) = "436.12500";
+    state.channel(1) = Channel::on(Frequency::ofText(u"436.12500").value());
+    state.channel(1)->tx = Frequency();
     state.currentBand = 5;
-    return encodeImage(state, CellTexts::forLanguage(Language::English));
+    return encodeImage(state);
 }
 
 

@@ -23,9 +23,9 @@ private slots:
     {
         QTemporaryDir dir;
         EditorState state;
-        state.cell(1, 1) = state.cell(1, 3) = "145.02500";
+        state.channel(1) = Channel::on(Frequency::ofText(u"145.02500").value());
         state.currentBand = 5;
-        const RadioImage image = encodeImage(state, CellTexts::forLanguage(Language::English));
+        const RadioImage image = encodeImage(state);
         const QDateTime when(QDate(2026, 12, 10), QTime(14, 35, 2));
         const Backups::Result first = Backups::keep(image, 5, when, dir.path());
         QCOMPARE(QFileInfo(first.path).fileName(), QString("20261210-143502-136-174MHz.DAT"));
@@ -40,7 +40,7 @@ private slots:
     void theNewestFiftyStay()
     {
         QTemporaryDir dir;
-        const RadioImage image = encodeImage(EditorState(), CellTexts::forLanguage(Language::English));
+        const RadioImage image = encodeImage(EditorState());
         writeFileBytes(dir.filePath("my own.DAT"), "mine");
         const QDateTime start(QDate(2026, 1, 1), QTime(8, 0));
         for (int i = 0; i < Backups::Kept + 1; ++i)

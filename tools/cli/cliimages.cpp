@@ -4,16 +4,10 @@
 
 namespace CliImages {
 
-const CellTexts &cellTexts()
-{
-    static const CellTexts texts = CellTexts::forLanguage(Language::English);
-    return texts;
-}
-
 EditorState stateOf(const RadioImage &image)
 {
     EditorState state;
-    decodeImage(image, state, cellTexts());
+    decodeImage(image, state);
     return state;
 }
 
@@ -22,12 +16,12 @@ RadioImage savedAfterRead(const RadioImage &read, int radioBand)
     EditorState state = stateOf(read);
     if (radioBand >= 0 && radioBand < BandCount)
         state.currentBand = radioBand;
-    return encodeImage(state, cellTexts());
+    return encodeImage(state);
 }
 
 RadioImage writtenOf(const EditorState &state)
 {
-    return encodeImage(state, cellTexts());
+    return encodeImage(state);
 }
 
 } // namespace CliImages

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "i18n/captions.h"
 #include "image/editorstate.h"
 #include "image/radioimage.h"
 
 // The images qv540-cli saves and writes, made as the window makes them: a freshly started
-// window that reads the radio or opens a data file, then saves or writes. The CLI speaks
-// English; the encoded bytes do not depend on the language.
+// window that reads the radio or opens a data file, then saves or writes.
 namespace CliImages {
-
-const CellTexts &cellTexts();
 
 // The editor state of an image, as a freshly started window decodes it.
 EditorState stateOf(const RadioImage &image);

@@ -11,6 +11,8 @@
 #include "interchange/csvchanneltable.h"
 #include "interchange/programmingjson.h"
 #include "link/portslots.h"
+#include "i18n/csvwording.h"
+#include "i18n/sessionwording.h"
 #include "link/sessionmessage.h"
 #include "image/layout.h"
 #include "storage/backups.h"
@@ -35,7 +37,7 @@ QString bandText(int band)
 
 QString sessionText(SessionMessage message)
 {
-    return sessionMessageText(message, Language::English);
+    return SessionWording::of(message).inEnglish();
 }
 
 // Why a file cannot be saved at path, found before the radio is read; empty when it can be.
@@ -195,9 +197,9 @@ int CliRunner::dump(const CliCommand &command)
     if (!state)
         return ExitStatus::FileFailed;
     if (command.json)
-        print(QString::fromUtf8(QJsonDocument(FileDump::json(*state, CliImages::cellTexts())).toJson()));
+        print(QString::fromUtf8(QJsonDocument(FileDump::json(*state)).toJson()));
     else
-        print(FileDump::text(*state, CliImages::cellTexts()));
+        print(FileDump::text(*state));
     return ExitStatus::Success;
 }
 
@@ -206,7 +208,7 @@ int CliRunner::exportCsv(const CliCommand &command)
     const std::optional<EditorState> state = loadDataFile(command.file);
     if (!state)
         return ExitStatus::FileFailed;
-    const CsvChannelTable::Export table = CsvChannelTable::exportTable(*state, CliImages::cellTexts());
+    const CsvChannelTable::Export table = CsvChannelTable::exportTable(*state);
     for (int channel : table.leftOut)
         report(QStringLiteral("%1: channel %2 left out: its frequency field holds digits that are no number")
                    .arg(command.file).arg(channel));
@@ -228,10 +230,10 @@ int CliRunner::importCsv(const CliCommand &command)
         return ExitStatus::FileFailed;
 
     using CsvChannelTable::Import;
-    const Import import = CsvChannelTable::importTable(*contents, base, CliImages::cellTexts(), command.renumber);
+    const Import import = CsvChannelTable::importTable(*contents, base, command.renumber);
     for (const CsvChannelTable::SkippedRow &row : import.skipped)
         report(QStringLiteral("%1: %2; row skipped")
-                   .arg(command.file, CsvChannelTable::skippedRowText(row, Language::English)));
+                   .arg(command.file, CsvWording::skippedRowText(row, &Message::inEnglish)));
     switch (import.failure) {
     case Import::Failure::NoFrequencyColumn:
         return fail(ExitStatus::FileFailed,
@@ -255,7 +257,7 @@ int CliRunner::encode(const CliCommand &command)
     const std::optional<QByteArray> contents = readInput(command.file);
     if (!contents)
         return ExitStatus::FileFailed;
-    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(*contents, CliImages::cellTexts());
+    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(*contents);
     if (!reading.state) {
         const QString where = reading.field.isEmpty() ? command.file : command.file + QStringLiteral(": ") + reading.field;
         return fail(ExitStatus::FileFailed, QStringLiteral("%1: %2; nothing was saved").arg(where, reading.error));

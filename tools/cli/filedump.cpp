@@ -1,10 +1,10 @@
 #include "filedump.h"
 
 #include "editor/bands.h"
-#include "interchange/channelvalues.h"
 #include "interchange/programmingjson.h"
 
 #include <QTextStream>
+#include <algorithm>
 
 namespace {
 
@@ -50,9 +50,9 @@ QString quoted(const QString &text)
     return u'"' + text + u'"';
 }
 
-void writeChannels(QTextStream &out, const QList<ChannelValues> &channels)
+void writeChannels(QTextStream &out, const EditorState &state)
 {
-    if (channels.isEmpty()) {
+    if (std::none_of(state.channels.begin(), state.channels.end(), [](const auto &channel) { return channel.has_value(); })) {
         out << "Channels: none\n";
         return;
     }
@@ -60,11 +60,16 @@ void writeChannels(QTextStream &out, const QList<ChannelValues> &channels)
     out << row.arg("Ch", 2).arg("RX", -9).arg("TX", -9).arg("RX tone", -7).arg("TX tone", -7)
                .arg("Power", -5).arg("Busy lock", -9).arg("Bandwidth", -9).arg("Scan");
     auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
-    for (const ChannelValues &c : channels)
-        out << row.arg(c.number, 2).arg(orDash(c.rx), -9).arg(orDash(c.tx), -9).arg(orDash(c.rxTone), -7)
-                   .arg(orDash(c.txTone), -7).arg(c.high ? "high" : "low", -5)
-                   .arg(c.carrier ? "carrier" : "off", -9).arg(c.wide ? "wide" : "narrow", -9)
-                   .arg(c.scan ? "yes" : "no");
+    for (int number = 1; number <= ChannelCount; ++number) {
+        const auto &c = state.channel(number);
+        if (!c)
+            continue;
+        out << row.arg(number, 2).arg(orDash(c->rx.text()), -9).arg(orDash(c->tx.text()), -9)
+                   .arg(orDash(c->rxTone.text()), -7).arg(orDash(c->txTone.text()), -7)
+                   .arg(c->power == Power::High ? "high" : "low", -5)
+                   .arg(c->busyLock == BusyLock::Carrier ? "carrier" : "off", -9)
+                   .arg(c->bandwidth == Bandwidth::Wide ? "wide" : "narrow", -9).arg(c->scan ? "yes" : "no");
+    }
 }
 
 void writeTables(QTextStream &out, const EditorState &s)
@@ -72,7 +77,7 @@ void writeTables(QTextStream &out, const EditorState &s)
     out << "Embedded texts: " << quoted(s.embeddedTexts[0]) << ", " << quoted(s.embeddedTexts[1]) << '\n';
     out << "Code texts:";
     for (int i = 1; i <= 8; ++i)
-        out << ' ' << i << '=' << quoted(s.codeText(i));
+        out << ' ' << i << '=' << quoted(s.autoDialCodes[i - 1]);
     out << '\n';
     out << "Test frequencies (RX/TX):";
     bool any = false;
@@ -91,7 +96,7 @@ void writeTables(QTextStream &out, const EditorState &s)
 
 namespace FileDump {
 
-QString text(const EditorState &state, const CellTexts &texts)
+QString text(const EditorState &state)
 {
     QString page;
     QTextStream out(&page);
@@ -101,15 +106,15 @@ QString text(const EditorState &state, const CellTexts &texts)
     out << "Keys: PF1 " << state.keyFunction1 << ", PF2 " << state.keyFunction2 << '\n';
     out << "Power tuning: high " << state.powerTuning1 << ", low " << state.powerTuning2 << '\n';
     out << '\n';
-    writeChannels(out, ChannelValues::allOf(state, texts));
+    writeChannels(out, state);
     out << '\n';
     writeTables(out, state);
     return page;
 }
 
-QJsonObject json(const EditorState &state, const CellTexts &texts)
+QJsonObject json(const EditorState &state)
 {
-    return ProgrammingJson::toJson(state, texts);
+    return ProgrammingJson::toJson(state);
 }
 
 } // namespace FileDump

@@ -4,7 +4,6 @@
 #include "interruptwatcher.h"
 #include "radiosimulator.h"
 
-#include "i18n/captions.h"
 #include "image/codec.h"
 #include "image/layout.h"
 #include "storage/datafile.h"
@@ -54,7 +53,7 @@ bool saveMemory(const QString &path, const QByteArray &memory, QString *error)
 
 QByteArray defaultMemory()
 {
-    return encodeImage(EditorState(), CellTexts::forLanguage(Language::Simplified)).bytes();
+    return encodeImage(EditorState()).bytes();
 }
 
 int intOption(const QCommandLineParser &parser, const QString &name, int fallback)
