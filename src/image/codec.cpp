@@ -9,6 +9,7 @@
 
 using Layout::Field;
 using Layout::Segment;
+static_assert(Layout::ImageSize == RadioImage::EncodedSize);
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 // The radio's programmable memory as one value: image byte n is the radio's byte at address
 // 0x0010 + n. An encoded image holds 848 bytes (addresses 0x0010 to 0x035F); a read from the
-// radio delivers 1024 (up to 0x040F). Its text form is two upper-case hexadecimal digits a byte.
+// radio delivers 1024 (up to 0x040F).
 class RadioImage
 {
 public:
@@ -17,10 +17,6 @@ public:
 
     RadioImage() = default;
     explicit RadioImage(QByteArray bytes) : m_bytes(std::move(bytes)) {}
-
-    // The bytes of a text of hexadecimal digit pairs; nothing when the text is not such a text.
-    static std::optional<RadioImage> fromHexText(QStringView text);
-    QString toHexText() const;
 
     const QByteArray &bytes() const { return m_bytes; }
     int size() const { return int(m_bytes.size()); }

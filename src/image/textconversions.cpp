@@ -1,58 +1,7 @@
 #include "image/textconversions.h"
 
-#include "image/fields.h"
-
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-
-QString hexByteText(double v)
-{
-    if (!std::isfinite(v))
-        v = 0;
-    v = std::clamp(v, -2147483648.0, 4294967295.0);
-    const auto whole = static_cast<std::int64_t>(std::nearbyint(v));
-    const auto bits = static_cast<std::uint32_t>(whole);
-    QString text = QString::number(bits, 16).toUpper();
-    if (text.size() < 2)
-        text.prepend(QLatin1Char('0'));
-    return text;
-}
-
-QString hexWordText(int v)
-{
-    return QString::number(static_cast<std::uint16_t>(v), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-}
-
-QString hexToBinaryText(QStringView hex)
-{
-    static const QLatin1StringView nibbles("0000000100100011010001010110011110001001101010111100110111101111");
-    QString binary;
-    binary.reserve(hex.size() * 4);
-    for (QChar c : hex) {
-        bool ok = false;
-        int n = QString(c).toInt(&ok, 16);
-        if (!ok)
-            n = 0;
-        binary += nibbles.sliced(4 * n, 4);
-    }
-    return binary;
-}
-
-QString binaryToHexText(QStringView binary)
-{
-    QString padded = binary.toString();
-    while (padded.size() % 4 != 0)
-        padded.prepend(QLatin1Char('0'));
-    QString hex;
-    for (qsizetype i = 0; i < padded.size(); i += 4) {
-        int n = 0;
-        for (int bit = 0; bit < 4; ++bit)
-            n = n * 2 + (padded[i + bit] == QLatin1Char('1') ? 1 : 0);
-        hex += QString::number(n, 16).toUpper();
-    }
-    return hex;
-}
 
 qint64 snapUnitsToStep(qint64 units)
 {
@@ -62,14 +11,6 @@ qint64 snapUnitsToStep(qint64 units)
     if (r5 == 0 || r6 == 0)
         return units;
     return units - std::min(r5, r6);
-}
-
-double snapFrequencyToStep(QStringView frequency)
-{
-    const auto units = frequencyUnits(frequency);
-    if (!units)
-        return frequency.toDouble();
-    return snapUnitsToStep(*units) / 100000.0;
 }
 
 double remainderOf(double step, double value)

@@ -171,15 +171,16 @@ void TestCliE2e::readSavesWhatTheWindowSaves()
 void TestCliE2e::interruptTellsTheRadioToStop()
 {
     Radio radio;
-    QVERIFY(radio.start({"--unpaced", "--silent-after", "5", "--save", path("after.bin")}));
+    const QString log = path("radio.log");
+    QVERIFY(radio.start({"--unpaced", "--silent-after", "5", "--save", path("after.bin"), "--log", log}));
     const QString file = dataFile("radio.DAT", richState(0));
     QProcess process;
     process.start(QStringLiteral(QV540_CLI), {"write", "--port", radio.device(), file});
     QVERIFY(process.waitForStarted());
-    // The radio answers the handshake and two blocks at once, then falls silent; the tool would
-    // give up two and a half to three seconds later. It is stopped in between, well after the
-    // start of the session even on a slow machine.
-    QTest::qWait(1500);
+    // The radio answers the handshake and two blocks, then falls silent; the tool would give up
+    // two and a half to three seconds after its last answer. It is stopped once the third block
+    // has gone out: in the middle of the write, whatever the machine's pace.
+    QTRY_VERIFY_WITH_TIMEOUT(framesFromProgram(log).size() >= 6, 5000); // wake-up, 02, 06, three blocks
     process.terminate();
     QVERIFY(process.waitForFinished(5000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
