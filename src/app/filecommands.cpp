@@ -6,6 +6,7 @@
 #include "image/codec.h"
 #include "storage/backups.h"
 #include "storage/datafile.h"
+#include "storage/inputfile.h"
 #include "storage/recentfiles.h"
 
 #include <QFileInfo>
@@ -67,6 +68,11 @@ bool FileCommands::openDataFile(const QString &path)
 {
     if (!m_document.allows(Command::Open))
         return false;
+    // A pipe or a device would keep the window waiting for ever: only files are opened.
+    if (const auto kind = InputFile::kindOf(path); kind != InputFile::Kind::Regular && kind != InputFile::Kind::Missing) {
+        m_prompts.tellError(Messages::NotRegularFile, path);
+        return false;
+    }
     const DataFile::ReadResult file = DataFile::read(path);
     if (file.status == DataFile::ReadStatus::CannotOpen) {
         m_prompts.tellError(Messages::CannotOpen, path + "\n" + file.error);

@@ -56,9 +56,12 @@ void RadioCommands::connectSession()
         engine.answerBandQuestion(m_prompts.tell(question, {MessageButtons::YesNo, MessageIcon::Information})
                                   == MessageAnswer::Yes);
     });
-    connect(&engine, &ProtocolEngine::communicationError, this, [this] {
-        m_prompts.tell(m_prompts.text(SessionWording::CommunicationError),
-                       {MessageButtons::Ok, MessageIcon::Critical});
+    connect(&engine, &ProtocolEngine::communicationError, this, [this, &engine] {
+        QString text = m_prompts.text(SessionWording::CommunicationError);
+        // A write cut off in the middle leaves the radio with some blocks new and the rest old.
+        if (engine.operation() == ProtocolEngine::Operation::Write)
+            text += u'\n' + m_prompts.text(Messages::WriteMayBePartial);
+        m_prompts.tell(text, {MessageButtons::Ok, MessageIcon::Critical});
     });
     connect(&engine, &ProtocolEngine::readFinished, this, &RadioCommands::readFinished);
     // What the radio now holds counts as saved; a change made during the write does not.

@@ -9,11 +9,11 @@
 #include "i18n/captions.h"
 #include "i18n/csvwording.h"
 #include "interchange/csvchanneltable.h"
+#include "storage/inputfile.h"
 #include "storage/wholefile.h"
 
 #include <QComboBox>
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,14 +39,21 @@ void SheetCommands::importCsv()
     const QString path = DataFileDialog::choose(m_window, DataFileDialog::Kind::ImportCsv);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    const QByteArray contents = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (file.error() != QFileDevice::NoError) {
-        m_prompts.tellError(Messages::CannotOpen, path + "\n" + file.errorString());
+    if (const auto kind = InputFile::kindOf(path); kind != InputFile::Kind::Regular && kind != InputFile::Kind::Missing) {
+        m_prompts.tellError(Messages::NotRegularFile, path);
         return;
     }
-    const CsvChannelTable::Import import =
-        CsvChannelTable::importTable(contents, m_document.state(), false);
+    const InputFile::Contents contents = InputFile::read(path);
+    if (contents.status == InputFile::Contents::Status::TooLarge) {
+        m_prompts.tell(m_prompts.text(Messages::InputTooLarge).arg(QFileInfo(path).fileName()),
+                       {MessageButtons::Ok, MessageIcon::Critical});
+        return;
+    }
+    if (contents.status != InputFile::Contents::Status::Ok) {
+        m_prompts.tellError(Messages::CannotOpen, path + "\n" + contents.error);
+        return;
+    }
+    const CsvChannelTable::Import import = CsvChannelTable::importTable(contents.bytes, m_document.state(), false);
     if (import.state)
         m_document.edit(Command::ImportCsv, [&](EditorState &state) { state = *import.state; });
     const MessageIcon icon = !import.state ? MessageIcon::Critical

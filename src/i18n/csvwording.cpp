@@ -57,8 +57,8 @@ QString reportText(const Import &import, const QString &fileName, const Wording 
     report += u'\n' + wording(Messages::CsvRowsSkipped);
     for (const SkippedRow &row : import.skipped.first(std::min<qsizetype>(maxRows, import.skipped.size())))
         report += u'\n' + skippedRowText(row, wording);
-    if (import.skipped.size() > maxRows)
-        report += u'\n' + wording(Messages::CsvMoreRows).arg(import.skipped.size() - maxRows);
+    if (import.skippedCount > maxRows)
+        report += u'\n' + wording(Messages::CsvMoreRows).arg(import.skippedCount - maxRows);
     return report;
 }
 

@@ -32,6 +32,10 @@ inline constexpr Message CannotSave        {"无法保存文件，原有文件�
 inline constexpr Message AbortSession      {"正在与对讲机通信，是否中止并退出？", "A session with the radio is running. Abort it and quit?"};
 inline constexpr Message UnsavedChanges    {"信道数据或设置已修改，是否保存？", "The channel data or settings have changed. Save them?"};
 inline constexpr Message BackupFailed      {"读频成功，但未能保存备份：", "Read complete, but no backup of it could be kept: "};
+inline constexpr Message NotRegularFile    {"无法打开，这不是普通文件（而是文件夹、管道、设备或套接字）：", "The file could not be opened: it is not a regular file but a folder, a pipe, a device or a socket: "};
+// %1: the file's name.
+inline constexpr Message InputTooLarge     {"%1：大于 1 MiB；16 个信道的信道列表只需几 kB", "%1: larger than 1 MiB; a channel list of 16 channels needs a few kB"};
+inline constexpr Message WriteMayBePartial {"对讲机可能已写入部分新数据，使用前请重新写频。", "The radio may now hold part of the new programming and part of the old: write it again before use."};
 inline constexpr Message RecentFileMissing {"该文件已不存在，已从最近的文件中删除：", "The file no longer exists and was taken off the recent files: "};
 inline constexpr Message FixedNeedsChannel {"当设定为‘固定’时信道不可为空，请重设！", "When set to 'fixed' channel not is empty, please reset!"};
 inline constexpr Message FixedNeedsChannelTitle {"提示", "Tip"};

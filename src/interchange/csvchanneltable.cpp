@@ -14,6 +14,7 @@
 using Column = EditorState::Column;
 using SkippedRow = CsvChannelTable::SkippedRow;
 using Reason = SkippedRow::Reason;
+using CsvChannelTable::Import;
 
 namespace {
 
@@ -375,35 +376,82 @@ std::variant<int, SkippedRow> locationOf(const RowCells &cells, bool numbered)
     return number;
 }
 
-// Gives each ready row its channel: the numbered rows first, then the others into the free
-// channels in file order.
-QList<PlacedChannel> placeRows(const QList<ReadyRow> &rows, QList<SkippedRow> &skipped)
+// The rows skipped: the first Import::KeptSkipped by line are kept, all are counted.
+class SkippedRows
 {
-    std::array<bool, ChannelCount + 1> taken {};
-    QList<PlacedChannel> placed;
-    auto place = [&](const ReadyRow &row, int number) {
-        taken[number] = true;
-        placed.append({number, row.channel});
-    };
-    for (const ReadyRow &row : rows) {
-        if (row.location == 0)
-            continue;
-        if (taken[row.location])
-            skipped.append({row.line, Reason::LocationTaken, "Location", QString::number(row.location), {}});
-        else
+public:
+    void append(const SkippedRow &row)
+    {
+        ++m_count;
+        m_rows.append(row);
+        if (m_rows.size() > 2 * Import::KeptSkipped)
+            keepFirst();
+    }
+    int count() const { return m_count; }
+    QList<SkippedRow> rows()
+    {
+        keepFirst();
+        return m_rows;
+    }
+
+private:
+    void keepFirst()
+    {
+        std::stable_sort(m_rows.begin(), m_rows.end(), [](const SkippedRow &a, const SkippedRow &b) { return a.line < b.line; });
+        if (m_rows.size() > Import::KeptSkipped)
+            m_rows.resize(Import::KeptSkipped);
+    }
+
+    QList<SkippedRow> m_rows;
+    int m_count = 0;
+};
+
+// Gives the rows their channels as they come: a numbered row takes its channel unless an
+// earlier row took it; rows without a number fill the channels left free at the end, in file
+// order, so only the first 16 of them can get one.
+class Placement
+{
+public:
+    explicit Placement(SkippedRows &skipped) : m_skipped(skipped) {}
+
+    void add(const ReadyRow &row)
+    {
+        if (row.location == 0) {
+            if (m_waiting.size() < ChannelCount)
+                m_waiting.append(row);
+            else
+                m_skipped.append({row.line, Reason::NoChannelLeft, {}, {}, {}});
+        } else if (m_taken[row.location]) {
+            m_skipped.append({row.line, Reason::LocationTaken, "Location", QString::number(row.location), {}});
+        } else {
             place(row, row.location);
+        }
     }
-    for (const ReadyRow &row : rows) {
-        if (row.location != 0)
-            continue;
-        const auto free = std::find(taken.begin() + 1, taken.end(), false);
-        if (free == taken.end())
-            skipped.append({row.line, Reason::NoChannelLeft, {}, {}, {}});
-        else
-            place(row, int(free - taken.begin()));
+
+    QList<PlacedChannel> finish()
+    {
+        for (const ReadyRow &row : m_waiting) {
+            const auto free = std::find(m_taken.begin() + 1, m_taken.end(), false);
+            if (free == m_taken.end())
+                m_skipped.append({row.line, Reason::NoChannelLeft, {}, {}, {}});
+            else
+                place(row, int(free - m_taken.begin()));
+        }
+        return m_placed;
     }
-    return placed;
-}
+
+private:
+    void place(const ReadyRow &row, int number)
+    {
+        m_taken[number] = true;
+        m_placed.append({number, row.channel});
+    }
+
+    SkippedRows &m_skipped;
+    std::array<bool, ChannelCount + 1> m_taken {};
+    QList<ReadyRow> m_waiting;
+    QList<PlacedChannel> m_placed;
+};
 
 QHash<QString, int> columnsOf(const CsvText::Record &header)
 {
@@ -447,39 +495,45 @@ Export exportTable(const EditorState &state)
 Import importTable(const QByteArray &contents, const EditorState &base, bool renumber)
 {
     Import result;
-    const CsvText::Document document = CsvText::parse(CsvText::decode(contents));
-    if (document.unclosedQuoteLine > 0) {
-        result.failure = Import::Failure::UnclosedQuote;
-        result.failureLine = document.unclosedQuoteLine;
-        return result;
-    }
-    if (document.records.isEmpty() || !columnsOf(document.records.first()).contains(QStringLiteral("frequency"))) {
-        result.failure = Import::Failure::NoFrequencyColumn;
-        return result;
-    }
-
-    const QHash<QString, int> columns = columnsOf(document.records.first());
+    const QString text = CsvText::decode(contents);
+    CsvText::Reader reader(text);
+    const std::optional<CsvText::Record> header = reader.next();
+    const QHash<QString, int> columns = header ? columnsOf(*header) : QHash<QString, int>();
     const QString bandName = Bands::items().at(std::clamp(base.currentBand, 0, BandCount - 1));
     const Bands::Limits band = Bands::limitsOf(bandName);
     const bool numbered = !renumber && columns.contains(QStringLiteral("location"));
-    QList<ReadyRow> ready;
-    for (const CsvText::Record &record : document.records.mid(1)) {
-        const RowCells cells(columns, record);
+    const bool usable = columns.contains(QStringLiteral("frequency"));
+    SkippedRows skipped;
+    Placement placement(skipped);
+    // Without a Frequency column the rows are read only to find a quote that never closes.
+    while (const std::optional<CsvText::Record> record = reader.next()) {
+        if (!usable)
+            continue;
+        const RowCells cells(columns, *record);
         const auto location = locationOf(cells, numbered);
         if (const auto *problem = std::get_if<SkippedRow>(&location)) {
-            result.skipped.append(*problem);
+            skipped.append(*problem);
             continue;
         }
         const RowResult row = RowReader(cells, band, bandName).read();
         if (const auto *problem = std::get_if<SkippedRow>(&row))
-            result.skipped.append(*problem);
+            skipped.append(*problem);
         else
-            ready.append({record.line, std::get<int>(location), std::get<Channel>(row)});
+            placement.add({record->line, std::get<int>(location), std::get<Channel>(row)});
+    }
+    if (reader.unclosedQuoteLine() > 0) {
+        result.failure = Import::Failure::UnclosedQuote;
+        result.failureLine = reader.unclosedQuoteLine();
+        return result;
+    }
+    if (!usable) {
+        result.failure = Import::Failure::NoFrequencyColumn;
+        return result;
     }
 
-    const QList<PlacedChannel> channels = placeRows(ready, result.skipped);
-    std::stable_sort(result.skipped.begin(), result.skipped.end(),
-                     [](const SkippedRow &a, const SkippedRow &b) { return a.line < b.line; });
+    const QList<PlacedChannel> channels = placement.finish();
+    result.skipped = skipped.rows();
+    result.skippedCount = skipped.count();
     result.imported = int(channels.size());
     if (channels.isEmpty()) {
         result.failure = Import::Failure::NoUsableRow;

@@ -57,7 +57,10 @@ struct Import
     int failureLine = 0;                // UnclosedQuote: where the quote opens
     std::optional<EditorState> state;   // the base with its channels replaced; none on failure
     int imported = 0;                   // channels imported
-    QList<SkippedRow> skipped;          // in the order of their lines
+    QList<SkippedRow> skipped;          // the first KeptSkipped rows skipped, in the order of their lines
+    int skippedCount = 0;               // all rows skipped
+
+    static constexpr int KeptSkipped = 100; // enough to name them; a file of bad rows is summed up
 };
 
 // Imports a CSV file's rows as the channels of base, whose band and settings stay. Every row is
@@ -66,6 +69,7 @@ struct Import
 // the channels (1 to 16); rows without one, or every row with renumber, fill the free channels
 // in file order. A row that cannot be taken is skipped, with the reason. The whole file is read
 // and checked first, then the result holds the new state, or nothing when no row could be used.
+// Rows are read one after another: the memory an import takes does not grow with the file.
 Import importTable(const QByteArray &contents, const EditorState &base, bool renumber);
 
 } // namespace CsvChannelTable

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The syntax of CSV files (RFC 4180, read leniently): cells separated by commas, a cell in double
 // quotes may hold commas, line ends and doubled quotes. Lines end in CR LF, LF or CR.
@@ -25,9 +26,32 @@ struct Document
 // U+FFFD, so that a name in another encoding spoils only its own cell.
 QString decode(const QByteArray &bytes);
 
-// The records of a text. Lines that start with "#", empty lines and lines of empty cells only
-// (as spreadsheets write below a table) are no records. A quote inside an unquoted cell, and
-// what follows the closing quote of a quoted one, are taken as they stand.
+// Reads the records of a text one after another, so that a long file needs no more memory than
+// its longest record. Lines that start with "#", empty lines and lines of empty cells only (as
+// spreadsheets write below a table) are no records. A quote inside an unquoted cell, and what
+// follows the closing quote of a quoted one, are taken as they stand.
+class Reader
+{
+public:
+    explicit Reader(QStringView text);
+    // The next record; nothing at the end of the text, or at a quoted cell that never ends.
+    std::optional<Record> next();
+    // The line of a quoted cell that never ends; 0 when none has been met.
+    int unclosedQuoteLine() const { return m_unclosedQuoteLine; }
+
+private:
+    bool readRecord(QStringList &cells);
+    bool readQuoted(QString &cell);
+    void skipLine();
+    void endLine();
+
+    QStringView m_text;
+    qsizetype m_at = 0;
+    int m_line = 1;
+    int m_unclosedQuoteLine = 0;
+};
+
+// Every record of a text, as Reader reads them.
 Document parse(QStringView text);
 
 // One record, without its line end: a cell is quoted when it holds a comma, a quote, a line

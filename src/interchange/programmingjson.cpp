@@ -6,6 +6,7 @@
 #include "image/layout.h"
 #include "image/settingranges.h"
 #include "image/textconversions.h"
+#include "interchange/jsonkeys.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -160,6 +161,9 @@ public:
             fail({}, QStringLiteral("not JSON (%1 at byte %2)").arg(parseError.errorString()).arg(parseError.offset));
         else if (!document.isObject())
             fail({}, QStringLiteral("not one JSON object, as dump --json prints it"));
+        else if (const auto duplicate = JsonKeys::firstDuplicate(json))
+            fail(duplicate->where, QStringLiteral("\"%1\" is given twice in one object; give each key once")
+                                      .arg(duplicate->key));
         else if (readRoot(document.object()))
             reading.state = m_state;
         reading.field = m_field;

@@ -1,8 +1,15 @@
 #include "link/portslots.h"
 
+#include <QFile>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -126,6 +133,30 @@ QList<PortSlots::Slot> PortSlots::bind(QList<Device> devices, const QStringList 
     return table;
 }
 
+QString PortSlots::holderOf(const QString &device)
+{
+#ifdef Q_OS_UNIX
+    // The UUCP lock file that serial programs (Qt's among them) take: its first line is the
+    // process id, in text.
+    const QString lockName = QStringLiteral("LCK..") + shortName(device).replace(u'/', u'_');
+    for (const char *folder : {"/var/lock", "/run/lock", "/var/lock/lockdev", "/tmp", "/var/tmp", "/etc/locks",
+                               "/var/spool/locks", "/var/spool/uucp"}) {
+        QFile lock(QLatin1StringView(folder) + u'/' + lockName);
+        if (!lock.open(QIODevice::ReadOnly))
+            continue;
+        const qint64 pid = lock.readLine().trimmed().toLongLong();
+        QFile command(QStringLiteral("/proc/%1/comm").arg(pid));
+        if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
+            continue; // stale: its process has gone
+        const QString name = command.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(command.readAll().trimmed()) : QString();
+        return name.isEmpty() ? QStringLiteral("process %1").arg(pid) : QStringLiteral("%1 (process %2)").arg(name).arg(pid);
+    }
+#else
+    Q_UNUSED(device);
+#endif
+    return {};
+}
+
 QString PortSlots::probeDevice(const QString &device)
 {
     QSerialPort port(device);
@@ -133,11 +164,18 @@ QString PortSlots::probeDevice(const QString &device)
         port.close();
         return {};
     }
-    if (port.error() == QSerialPort::PermissionError)
-        return QStringLiteral("%1. The user's account needs the serial-port group "
-                              "(for example dialout) to use it.")
-            .arg(port.errorString());
-    return port.errorString();
+    if (port.error() != QSerialPort::PermissionError)
+        return port.errorString();
+    // Qt reports a port another program holds as a permission error too: tell the two apart.
+    if (const QString holder = holderOf(device); !holder.isEmpty())
+        return QStringLiteral("%1: the port is in use by %2.").arg(port.errorString(), holder);
+#ifdef Q_OS_UNIX
+    if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0)
+        return QStringLiteral("%1: the port is in use by another program.").arg(port.errorString());
+#endif
+    return QStringLiteral("%1. The user's account needs the serial-port group "
+                          "(for example dialout) to use it.")
+        .arg(port.errorString());
 }
 
 void PortSlots::probe(QList<Slot> &table, const QString &inUse)

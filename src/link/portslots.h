@@ -66,6 +66,9 @@ public:
 
     static Choice choose(const QList<Slot> &table, int stored);
 
-    // Why a device cannot be opened; empty when it can.
+    // Why a device cannot be opened; empty when it can. A port another program holds is told
+    // apart from one the account may not use, and names that program where the system does.
     static QString probeDevice(const QString &device);
+    // The program holding a device's lock file, "minicom (process 1234)"; empty when none does.
+    static QString holderOf(const QString &device);
 };

@@ -3,11 +3,13 @@
 #include "editor/bands.h"
 #include "storage/datafile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace Backups {
 
@@ -34,12 +36,21 @@ QString folder()
 
 QStringList list(const QString &inFolder)
 {
-    QStringList backups;
+    QList<QFileInfo> backups;
     const QDir dir(inFolder);
-    for (const QString &name : dir.entryList({QStringLiteral("*.DAT")}, QDir::Files, QDir::Name))
-        if (backupName().match(name).hasMatch())
-            backups << dir.filePath(name);
-    return backups; // the names begin with date and time: by name is by age
+    for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("*.DAT")}, QDir::Files))
+        if (backupName().match(file.fileName()).hasMatch())
+            backups << file;
+    // By age as the file system tells it: the date in a name comes from a clock that may have
+    // been wrong, or from another computer.
+    std::sort(backups.begin(), backups.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        const QDateTime aTime = a.lastModified(), bTime = b.lastModified();
+        return aTime != bTime ? aTime < bTime : a.fileName() < b.fileName();
+    });
+    QStringList paths;
+    for (const QFileInfo &file : backups)
+        paths << file.filePath();
+    return paths;
 }
 
 Result keep(const RadioImage &image, int band, const QDateTime &when, const QString &inFolder)
@@ -54,9 +65,12 @@ Result keep(const RadioImage &image, int band, const QDateTime &when, const QStr
     QString error;
     if (!DataFile::write(path, image, &error))
         return {{}, error};
-    QStringList backups = list(inFolder);
-    while (backups.size() > Kept)
-        QFile::remove(backups.takeFirst());
+    // The backup just written stays, whatever the others' dates; the oldest others go.
+    QStringList others = list(inFolder);
+    const QString kept = QFileInfo(path).absoluteFilePath();
+    others.removeIf([&kept](const QString &other) { return QFileInfo(other).absoluteFilePath() == kept; });
+    while (others.size() >= Kept)
+        QFile::remove(others.takeFirst());
     return {path, {}};
 }
 

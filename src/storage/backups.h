@@ -7,8 +7,9 @@
 #include <QStringList>
 
 // Every completed read of a radio is kept as a data file in the user's data folder, named by
-// its date, time and band ("20261210-143502-400-500MHz.DAT"); the newest 50 stay. The window and
-// the command-line tool keep them in the same folder.
+// its date, time and band ("20261210-143502-400-500MHz.DAT"); the 50 newest by modification
+// time stay, the one just written always among them. The window and the command-line tool keep
+// them in the same folder.
 namespace Backups {
 
 inline constexpr int Kept = 50;
@@ -27,7 +28,8 @@ struct Result
 Result keep(const RadioImage &image, int band, const QDateTime &when = QDateTime::currentDateTime(),
             const QString &inFolder = folder());
 
-// The backups in a folder, oldest first.
+// The backups in a folder (files named as backups), oldest first by modification time, then by
+// name.
 QStringList list(const QString &inFolder = folder());
 
 } // namespace Backups

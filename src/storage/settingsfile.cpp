@@ -6,34 +6,22 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#ifndef QV540_INSTALL_BINDIR
-#define QV540_INSTALL_BINDIR ""
-#endif
-
 namespace {
 const QString FileName = QStringLiteral("parameter");
 }
 
-SettingsFile SettingsFile::locate(const QString &programDir, const QString &userConfigDir, const QString &installedDir)
+SettingsFile SettingsFile::locate(const QString &programDir, const QString &userConfigDir)
 {
     SettingsFile file;
-    const QString besideProgram = QDir(programDir).filePath(FileName);
-    const QFileInfo dir(programDir);
-    const bool installed = !installedDir.isEmpty() && QDir(programDir) == QDir(installedDir);
-    if (dir.isDir() && dir.isWritable() && !installed) {
-        file.m_readPath = file.m_writePath = besideProgram;
-        return file;
-    }
     file.m_writePath = QDir(userConfigDir).filePath(FileName);
-    file.m_readPath = QFileInfo::exists(file.m_writePath) ? file.m_writePath : besideProgram;
+    file.m_readPath = QFileInfo::exists(file.m_writePath) ? file.m_writePath : QDir(programDir).filePath(FileName);
     return file;
 }
 
 SettingsFile SettingsFile::forThisProgram()
 {
     return locate(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                  QStringLiteral(QV540_INSTALL_BINDIR));
+                  QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
 Settings SettingsFile::read() const
@@ -49,6 +37,9 @@ Settings SettingsFile::read() const
 bool SettingsFile::write(const Settings &settings) const
 {
     QDir().mkpath(QFileInfo(m_writePath).absolutePath());
+    // The user's first file starts as a copy of the preset, so that bytes after the three stay.
+    if (!QFileInfo::exists(m_writePath) && m_readPath != m_writePath && QFileInfo(m_readPath).isFile())
+        QFile::copy(m_readPath, m_writePath);
     QFile file(m_writePath);
     if (!file.open(QIODevice::ReadWrite))
         return false;

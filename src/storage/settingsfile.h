@@ -11,15 +11,14 @@ struct Settings
     friend bool operator==(const Settings &, const Settings &) = default;
 };
 
-// Where the settings file lives. Beside the program when its folder is writable, as a portable
-// copy of the program expects; otherwise, and always for the folder the program is installed in
-// (writable to root, but shared by every user), in the user's configuration folder, where a file
-// beside the program serves as the preset until the user's own file exists.
+// Where the settings file lives: in the user's configuration folder, which the program writes.
+// A file beside the program is only read, as the preset of an account that has none yet: the
+// program never creates a file in its own folder, which a package manager owns and every account
+// shares, and two runs of one build keep their settings apart.
 class SettingsFile
 {
 public:
-    static SettingsFile locate(const QString &programDir, const QString &userConfigDir,
-                               const QString &installedDir = {});
+    static SettingsFile locate(const QString &programDir, const QString &userConfigDir);
     static SettingsFile forThisProgram();
 
     const QString &readPath() const { return m_readPath; }

@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(m_messages[0].text, message);
         QCOMPARE(m_messages[0].buttons, buttons);
         QVERIFY(w.close());
-        QCOMPARE(readFileBytes(m_dir->filePath("parameter")), QByteArray("\x00\x00", 2) + char(stored));
+        QCOMPARE(readFileBytes(m_dir->filePath("user/parameter")), QByteArray("\x00\x00", 2) + char(stored));
     }
 
     // After a switch every text the conversion reaches is the new language's; in Traditional

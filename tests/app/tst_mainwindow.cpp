@@ -61,7 +61,8 @@ private:
         return *m_window;
     }
 
-    QString settingsPath() const { return m_dir->filePath("parameter"); }
+    // The settings the window writes: in the user's folder, never beside the program.
+    QString settingsPath() const { return m_dir->filePath("user/parameter"); }
     ChannelGrid &grid() { return m_window->channelGrid(); }
     QTableWidget *table() { return grid().table(); }
     template <class T>
@@ -757,7 +758,7 @@ private slots:
         QVERIFY2(messageText().startsWith("The file could not be saved"), qPrintable(messageText()));
         QCOMPARE(readFileBytes(path), old);
         QCOMPARE(w.windowTitle(), title);
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList {"parameter", "recent-files.ini", "rich.DAT"}));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), (QStringList {"parameter", "rich.DAT"}));
         m_answers << MessageAnswer::Cancel;
         QVERIFY(!w.close());
         QCOMPARE(messageText(), QString("The channel data or settings have changed. Save them?"));

@@ -18,8 +18,8 @@ inline void hideMachinePorts()
     PortSlots::setSystemDeviceLister([] { return QList<PortSlots::Device>(); });
 }
 
-// A main window whose settings file in folder holds settings (none when null), shown and
-// exposed on the screen.
+// A main window whose program folder holds a settings file (none when null) as the preset of
+// the user's own, which is written in folder/user; shown and exposed on the screen.
 inline std::unique_ptr<MainWindow> startWindow(const QString &folder, const QByteArray &settings)
 {
     if (!settings.isNull())

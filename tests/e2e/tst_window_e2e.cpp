@@ -317,7 +317,7 @@ private slots:
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages[0].text.startsWith("A session with the radio is running"));
         QCOMPARE(cell(1, 1), QString("145.02500")); // the read completed
-        QCOMPARE(readFileBytes(m_dir->filePath("parameter")), QByteArray("\x00\x01\x01", 3));
+        QCOMPARE(readFileBytes(m_dir->filePath("user/parameter")), QByteArray("\x00\x01\x01", 3));
     }
 
     // The band question answered after a read ended behind it: the read chose band and channels.

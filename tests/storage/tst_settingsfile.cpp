@@ -32,15 +32,15 @@ private slots:
         QFETCH(Settings, settings);
         QTemporaryDir dir;
         if (contents != "missing")
-            QVERIFY(writeFileBytes(dir.filePath("parameter"), contents));
-        QCOMPARE(SettingsFile::locate(dir.path(), dir.filePath("user")).read(), settings);
+            QVERIFY(writeFileBytes(dir.filePath("user/parameter"), contents));
+        QCOMPARE(SettingsFile::locate(dir.filePath("program"), dir.filePath("user")).read(), settings);
     }
 
     // Only the first three bytes are written; bytes after them stay.
     void writeKeepsLaterBytes()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("parameter");
+        const QString path = dir.filePath("user/parameter");
         QVERIFY(writeFileBytes(path, QByteArray("\x01\x04\x01\x07\x08", 5)));
         const SettingsFile file = SettingsFile::locate(dir.path(), dir.filePath("user"));
         QVERIFY(file.write({0, 3, 2}));
@@ -51,40 +51,42 @@ private slots:
     {
         QTemporaryDir dir;
         const SettingsFile file = SettingsFile::locate(dir.path(), dir.filePath("user"));
-        QCOMPARE(file.writePath(), dir.filePath("parameter"));
+        QCOMPARE(file.writePath(), dir.filePath("user/parameter"));
         QVERIFY(file.write({0, 1, 0}));
-        QCOMPARE(readFileBytes(dir.filePath("parameter")), QByteArray("\x00\x01\x00", 3));
+        QCOMPARE(readFileBytes(dir.filePath("user/parameter")), QByteArray("\x00\x01\x00", 3));
     }
 
-    // An installed program's folder cannot be written: the user's configuration folder takes
-    // the file, with the file beside the program as its preset until the user's own exists.
-    void programFolderNotWritable()
+    // The program's folder, writable or not (a build folder, a user-owned prefix, /usr/bin run
+    // as root), is only read: a file there is the preset until the user's own exists, and none
+    // is ever created there.
+    void programFolderIsOnlyRead_data()
     {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable") << true;
+        QTest::newRow("not writable") << false;
+    }
+    void programFolderIsOnlyRead()
+    {
+        QFETCH(bool, writable);
         QTemporaryDir dir;
-        const QString programDir = dir.filePath("program"); // not there, so not writable
+        const QString programDir = dir.filePath("program");
         const QString userDir = dir.filePath("config/qv540");
+        if (writable)
+            QVERIFY(QDir().mkpath(programDir));
 
         SettingsFile file = SettingsFile::locate(programDir, userDir);
         QCOMPARE(file.readPath(), QDir(programDir).filePath("parameter"));
         QCOMPARE(file.writePath(), QDir(userDir).filePath("parameter"));
         QCOMPARE(file.read(), (Settings {0, 0, 0}));
+        if (writable)
+            QVERIFY(writeFileBytes(QDir(programDir).filePath("parameter"), QByteArray("\x01\x03\x01", 3)));
+        QCOMPARE(file.read(), writable ? (Settings {1, 3, 1}) : (Settings {0, 0, 0})); // the preset
         QVERIFY(file.write({1, 2, 1}));
+        QCOMPARE(QDir(programDir).entryList(QDir::Files), writable ? QStringList {"parameter"} : QStringList());
 
         file = SettingsFile::locate(programDir, userDir);
         QCOMPARE(file.readPath(), file.writePath());
         QCOMPARE(file.read(), (Settings {1, 2, 1}));
-    }
-
-    // The folder the program is installed in is shared by every user: even when it can be
-    // written (by root), the settings go to the user's configuration folder.
-    void installedFolder()
-    {
-        QTemporaryDir dir;
-        const QString bin = dir.filePath("usr/bin");
-        QVERIFY(QDir().mkpath(bin));
-        const SettingsFile file = SettingsFile::locate(bin, dir.filePath("config/qv540"), bin + "/");
-        QCOMPARE(file.writePath(), dir.filePath("config/qv540/parameter"));
-        QCOMPARE(file.readPath(), QDir(bin).filePath("parameter")); // the preset, until the user's own
     }
 
     void cannotWrite()

@@ -17,6 +17,7 @@
 #include "image/layout.h"
 #include "storage/backups.h"
 #include "storage/datafile.h"
+#include "storage/inputfile.h"
 #include "storage/wholefile.h"
 
 #include <QCoreApplication>
@@ -149,7 +150,7 @@ int CliRunner::write(const CliCommand &command)
     const CliSession::Result result =
         session.write(CliImages::writtenOf(*state), state->currentBand, command.calibration, command.yes);
     if (result == CliSession::Result::NoAnswer || result == CliSession::Result::Interrupted)
-        return sessionFailed(command.port, result);
+        return sessionFailed(command.port, result, true);
     if (result == CliSession::Result::Refused) {
         m_progress.finish();
         return fail(ExitStatus::Refused,
@@ -231,9 +232,13 @@ int CliRunner::importCsv(const CliCommand &command)
 
     using CsvChannelTable::Import;
     const Import import = CsvChannelTable::importTable(*contents, base, command.renumber);
-    for (const CsvChannelTable::SkippedRow &row : import.skipped)
+    // The first rows skipped are named; a file of thousands of bad rows is summed up.
+    constexpr int NamedRows = 20;
+    for (const CsvChannelTable::SkippedRow &row : import.skipped.first(std::min<qsizetype>(NamedRows, import.skipped.size())))
         report(QStringLiteral("%1: %2; row skipped")
                    .arg(command.file, CsvWording::skippedRowText(row, &Message::inEnglish)));
+    if (import.skippedCount > NamedRows)
+        report(QStringLiteral("%1: and %2 more rows skipped").arg(command.file).arg(import.skippedCount - NamedRows));
     switch (import.failure) {
     case Import::Failure::NoFrequencyColumn:
         return fail(ExitStatus::FileFailed,
@@ -284,6 +289,8 @@ int CliRunner::detect(const CliCommand &command)
 
 std::optional<EditorState> CliRunner::loadDataFile(const QString &path)
 {
+    if (!readable(path))
+        return std::nullopt;
     const DataFile::ReadResult file = DataFile::read(path);
     switch (file.status) {
     case DataFile::ReadStatus::Ok:
@@ -315,36 +322,59 @@ bool CliRunner::openPort(CliSession &session, const QString &port)
         session.setProgressHandler([this](int value, int maximum) { m_progress.show(value, maximum); });
         return true;
     }
-    fail(ExitStatus::RadioFailed,
-         QStringLiteral("%1: cannot open the port (%2); check the device name, that the cable is "
-                        "plugged in and that no other program uses it, and that your account may "
-                        "use serial ports (for example the dialout group)").arg(port, error));
+    // Why, as the port dialog says it: another program holding the port is told apart from an
+    // account that may not use it.
+    const QString why = PortSlots::probeDevice(device);
+    fail(ExitStatus::RadioFailed, QStringLiteral("%1: cannot open the port: %2%3")
+                                      .arg(port, why.isEmpty() ? error : why,
+                                           why.contains(QStringLiteral("in use")) || why.contains(QStringLiteral("group"))
+                                               ? QString()
+                                               : QStringLiteral(" (check the device name and that the cable is plugged in)")));
     return false;
 }
 
-int CliRunner::sessionFailed(const QString &port, CliSession::Result result)
+int CliRunner::sessionFailed(const QString &port, CliSession::Result result, bool write)
 {
     m_progress.finish();
+    // A write cut off in the middle leaves the radio with some blocks new and the rest old.
+    const QString partial = write ? u' ' + Messages::WriteMayBePartial.inEnglish() : QString();
     if (result == CliSession::Result::Interrupted)
         return fail(ExitStatus::Interrupted,
-                    QStringLiteral("%1: interrupted; the radio was told to leave programming mode and "
-                                   "nothing was saved (after a write it may hold part of the file: "
-                                   "write it again)").arg(port));
+                    QStringLiteral("%1: interrupted; the radio was told to leave programming mode%2")
+                        .arg(port, write ? u'.' + partial : QStringLiteral(" and nothing was saved")));
     return fail(ExitStatus::RadioFailed,
                 QStringLiteral("%1: the radio did not answer, or answered wrongly; check that it is "
-                               "switched on, that the cable sits firmly in it and in %1, and try again")
-                    .arg(port));
+                               "switched on, that the cable sits firmly in it and in %1, and try again.%2")
+                    .arg(port, partial));
+}
+
+// A folder or a socket is no input; a pipe, a FIFO or a device is read as a file is (so that
+// `encode <(jq ...)` works), never beyond the bound of inputs.
+bool CliRunner::readable(const QString &path)
+{
+    const InputFile::Kind kind = InputFile::kindOf(path);
+    if (kind != InputFile::Kind::Folder && kind != InputFile::Kind::Other)
+        return true;
+    fail(ExitStatus::FileFailed, QStringLiteral("%1: not a file but %2; name a file, a pipe or a device")
+                                     .arg(path, kind == InputFile::Kind::Folder ? "a folder" : "a socket or block device"));
+    return false;
 }
 
 std::optional<QByteArray> CliRunner::readInput(const QString &path)
 {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        QByteArray contents = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            return contents;
+    if (!readable(path))
+        return std::nullopt;
+    const InputFile::Contents contents = InputFile::read(path);
+    switch (contents.status) {
+    case InputFile::Contents::Status::Ok:
+        return contents.bytes;
+    case InputFile::Contents::Status::TooLarge:
+        fail(ExitStatus::FileFailed, Messages::InputTooLarge.inEnglish().arg(path));
+        break;
+    case InputFile::Contents::Status::CannotRead:
+        fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot read the file (%2)").arg(path, contents.error));
+        break;
     }
-    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot read the file (%2)").arg(path, file.errorString()));
     return std::nullopt;
 }
 

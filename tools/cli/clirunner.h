@@ -40,8 +40,10 @@ private:
     // The state of a data file; reports and gives nothing when it cannot be read or is none.
     std::optional<EditorState> loadDataFile(const QString &path);
     bool openPort(CliSession &session, const QString &port);
-    int sessionFailed(const QString &port, CliSession::Result result);
+    // A session that ended without its result; write: it was a write.
+    int sessionFailed(const QString &port, CliSession::Result result, bool write = false);
     // The bytes of a file the command reads; reports and gives nothing when it cannot be read.
+    bool readable(const QString &path);
     std::optional<QByteArray> readInput(const QString &path);
     // Puts a file in place whole, or reports why not, naming what it is ("raw copy").
     bool saveBytes(const QString &path, const QByteArray &bytes, const QString &what);
