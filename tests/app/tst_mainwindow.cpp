@@ -27,7 +27,14 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QMimeData>
+#include <QUrl>
+#include <cstring>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "common/files.h"
 #include "common/windowtest.h"
@@ -874,6 +881,76 @@ private slots:
         QCOMPARE(m_messages[0].buttons, (QStringList {"是", "否", "取消"}));
         QCOMPARE(QFileInfo::exists(m_dir->filePath("closing.DAT")), saved);
         QCOMPARE(QFileInfo::exists(settingsPath()), closed);
+    }
+
+    // Only files are opened: a pipe or a device would keep the window waiting for ever. Each way
+    // a file reaches the window refuses them with a message, and the programming stays.
+    void specialFilesAreNotOpened_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("way");
+        for (const char *kind : {"pipe", "folder", "socket", "device"})
+            for (const char *way : {"Open", "drop", "command line", "Import CSV"})
+                QTest::addRow("%s by %s", kind, way) << QString(kind) << QString(way);
+    }
+    void specialFilesAreNotOpened()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, way);
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        QVERIFY(w.openDataFile(richFile()));
+        const QStringList before = row(1);
+        QString path = m_dir->filePath(kind + ".DAT");
+        int socket = -1;
+        if (kind == "pipe") {
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == "socket") {
+            socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address {};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path) - 1);
+            QVERIFY(::bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0);
+        } else {
+            path = "/dev/zero";
+        }
+        if (way == "Open") {
+            m_fileNames << path;
+            action("mnuOpen")->trigger();
+        } else if (way == "drop") {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(kind == "device" ? m_dir->filePath("zero.DAT") : path)});
+            if (kind == "device")
+                QVERIFY(QFile::link("/dev/zero", m_dir->filePath("zero.DAT"))); // a .DAT name for the device
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QApplication::sendEvent(&w, &enter);
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+            QApplication::sendEvent(&w, &drop);
+        } else if (way == "command line") {
+            QVERIFY(!w.openDataFile(path));
+        } else {
+            m_fileNames << path;
+            action("mnuImportCsv")->trigger();
+        }
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(messageText().startsWith("The file could not be opened: it is not a regular file"), qPrintable(messageText()));
+        QCOMPARE(row(1), before);
+        if (socket >= 0)
+            ::close(socket);
+    }
+
+    // A channel list larger than any that makes sense is refused before it is read further.
+    void importOfAHugeFile()
+    {
+        start(QByteArray("\x00\x00\x01", 3));
+        QByteArray huge = "Location,Frequency\n1,436.125\n";
+        huge.append(1024 * 1024, '\n');
+        QVERIFY(writeFileBytes(m_dir->filePath("huge.csv"), huge));
+        m_fileNames << m_dir->filePath("huge.csv");
+        action("mnuImportCsv")->trigger();
+        QCOMPARE(messageText(), QString("huge.csv: larger than 1 MiB; a channel list of 16 channels needs a few kB"));
+        QCOMPARE(row(1), QStringList(8, QString()));
     }
 
     // The Open dialog shows data files whatever the case of their extension.

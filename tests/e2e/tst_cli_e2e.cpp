@@ -11,12 +11,18 @@
 #include "image/layout.h"
 #include "storage/backups.h"
 #include "storage/datafile.h"
+#include "storage/inputfile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
 #include <memory>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -130,6 +136,9 @@ private slots:
     void verifyListsTheDifferingAddresses();
     void filesThatCannotBeUsed_data();
     void filesThatCannotBeUsed();
+    void inputsFromOutside_data();
+    void inputsFromOutside();
+    void importNamesTwentySkippedRows();
     void portThatCannotBeOpened();
     void readOntoAFullDisk();
     void dumpJsonOfARichFile();
@@ -394,6 +403,86 @@ void TestCliE2e::filesThatCannotBeUsed()
     QCOMPARE(readFileBytes(path("after.bin")), before); // the radio was never written
 }
 
+// Inputs that are no files, that are too large, or that mean two things: refused at once, with
+// exit status 3 and one line naming them; a pipe is read as a file is.
+void TestCliE2e::inputsFromOutside_data()
+{
+    QTest::addColumn<QString>("verb");
+    QTest::addColumn<QString>("input"); // a file of the test's folder, or a device
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("import a folder") << "import" << "folder" << 3 << "not a file but a folder";
+    QTest::newRow("import a socket") << "import" << "socket" << 3 << "not a file but a socket";
+    QTest::newRow("import from a pipe") << "import" << "pipe" << 0 << "";
+    QTest::newRow("import /dev/zero") << "import" << "/dev/zero" << 3 << "larger than 1 MiB; a channel list of 16 channels needs a few kB";
+    QTest::newRow("import 1 MiB and a byte") << "import" << "large.csv" << 3 << "larger than 1 MiB";
+    QTest::newRow("import 1 MiB") << "import" << "just.csv" << 0 << "";
+    QTest::newRow("encode from a pipe") << "encode" << "pipe" << 0 << "";
+    QTest::newRow("encode /dev/zero") << "encode" << "/dev/zero" << 3 << "larger than 1 MiB";
+    QTest::newRow("encode a doubled band") << "encode" << "band.json" << 3 << "band.json: band: \"band\" is given twice";
+    QTest::newRow("encode a doubled setting") << "encode" << "setting.json" << 3 << "settings.squelch: \"squelch\" is given twice";
+    QTest::newRow("encode a doubled rx") << "encode" << "rx.json" << 3 << "channels[0].rx: \"rx\" is given twice";
+    QTest::newRow("dump a folder") << "dump" << "folder" << 3 << "not a file but a folder";
+    QTest::newRow("dump /dev/zero") << "dump" << "/dev/zero" << 3 << "not a data file";
+}
+
+void TestCliE2e::inputsFromOutside()
+{
+    QFETCH(QString, verb);
+    QFETCH(QString, input);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+    QVERIFY(QDir(m_dir->path()).mkdir("folder"));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(path("socket")).constData(), sizeof(address.sun_path) - 1);
+    QVERIFY(socket >= 0 && ::bind(socket, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0);
+    QVERIFY(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
+    const QByteArray csv = "Location,Frequency\n1,436.125\n";
+    const QByteArray json = R"({"channels": [{"channel": 1, "rx": "436.125"}]})";
+    QByteArray large = csv;
+    large.append(InputFile::MaxSize + 1 - large.size(), '\n');
+    QVERIFY(writeFileBytes(path("large.csv"), large));
+    QVERIFY(writeFileBytes(path("just.csv"), large.chopped(1)));
+    QVERIFY(writeFileBytes(path("band.json"), R"({"band": 1, "band": 2})"));
+    QVERIFY(writeFileBytes(path("setting.json"), R"({"settings": {"squelch": 1, "squelch": 2}})"));
+    QVERIFY(writeFileBytes(path("rx.json"), R"({"channels": [{"channel": 1, "rx": "436", "rx": "437"}]})"));
+    // What the other end of the pipe writes, as a shell's <(...) does.
+    QProcess writer;
+    if (input == "pipe") {
+        writer.start("sh", {"-c", QStringLiteral("printf '%1' > '%2'").arg(QString::fromUtf8(verb == "import" ? csv : json), path("pipe"))});
+        QVERIFY(writer.waitForStarted());
+    }
+
+    const QString file = input.startsWith('/') ? input : path(input);
+    QStringList arguments {verb, file};
+    if (verb != "dump")
+        arguments << "-o" << path("out.DAT");
+    const CliRun run = runCli(arguments);
+    QCOMPARE(run.status, status);
+    QCOMPARE(QFileInfo::exists(path("out.DAT")), status == 0);
+    if (status != 0)
+        QVERIFY2(isOneLineAbout(run.err, file + ": ") && run.err.contains(says.toUtf8()), run.err.constData());
+    writer.waitForFinished();
+    ::close(socket);
+}
+
+// The first twenty skipped rows are named, the rest summed up.
+void TestCliE2e::importNamesTwentySkippedRows()
+{
+    QByteArray csv = "Location,Frequency\n1,436.125\n";
+    for (int i = 0; i < 25; ++i)
+        csv += "2,520\n";
+    QVERIFY(writeFileBytes(path("bad.csv"), csv));
+    const CliRun run = runCli({"import", path("bad.csv"), "-o", path("out.DAT")});
+    QCOMPARE(run.status, 0);
+    const QStringList lines = QString::fromUtf8(run.err).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 21);
+    QVERIFY(lines[19].endsWith("line 22: the RX frequency 520 MHz lies outside the band 400-500MHz; row skipped"));
+    QCOMPARE(lines[20], "qv540-cli: " + path("bad.csv") + ": and 5 more rows skipped");
+}
+
 void TestCliE2e::portThatCannotBeOpened()
 {
     const QString file = dataFile("radio.DAT", richState(0));
@@ -608,10 +697,12 @@ void TestCliE2e::readKeepsABackup_data()
     QTest::addColumn<int>("earlier");  // backups there before the read
     QTest::addColumn<bool>("writable"); // whether the backups folder can be made
     QTest::addColumn<int>("after");
-    QTest::newRow("first read") << QStringList {} << 0 << true << 1;
-    QTest::newRow("the 51st removes the oldest") << QStringList {} << 50 << true << 50;
-    QTest::newRow("--no-backup") << QStringList {"--no-backup"} << 0 << true << 0;
-    QTest::newRow("no folder for it") << QStringList {} << 0 << false << 0;
+    QTest::addColumn<bool>("laterNames"); // the earlier backups are named as from a clock that ran ahead
+    QTest::newRow("first read") << QStringList {} << 0 << true << 1 << false;
+    QTest::newRow("the 51st removes the oldest") << QStringList {} << 50 << true << 50 << false;
+    QTest::newRow("older backups named later") << QStringList {} << 50 << true << 50 << true;
+    QTest::newRow("--no-backup") << QStringList {"--no-backup"} << 0 << true << 0 << false;
+    QTest::newRow("no folder for it") << QStringList {} << 0 << false << 0 << false;
 }
 void TestCliE2e::readKeepsABackup()
 {
@@ -626,9 +717,17 @@ void TestCliE2e::readKeepsABackup()
         QVERIFY(writeFileBytes(data, "a file where the data folder should be"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));
     const QString folder = data + "/qv540/backups";
+    QFETCH(bool, laterNames);
     const RadioImage blank = encodeImage(EditorState());
-    for (int i = 0; i < earlier; ++i)
-        QVERIFY(Backups::keep(blank, 0, QDateTime(QDate(2020, 1, 1), QTime(0, i)), folder).error.isEmpty());
+    for (int i = 0; i < earlier; ++i) {
+        const QDateTime named = laterNames ? QDateTime(QDate(2099, 1, 1), QTime(0, i)) : QDateTime(QDate(2020, 1, 1), QTime(0, i));
+        const QString kept = Backups::keep(blank, 0, named, folder).path;
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(0, i)), QFileDevice::FileModificationTime));
+    }
+    if (writable)
+        QVERIFY(writeFileBytes(folder + "/my notes.DAT", "not a backup"));
 
     Radio radio;
     QVERIFY(radio.start({"--unpaced"}));
@@ -638,9 +737,12 @@ void TestCliE2e::readKeepsABackup()
     const QStringList backups = Backups::list(folder);
     QCOMPARE(backups.size(), after);
     if (after > 0) {
-        QCOMPARE(readFileBytes(backups.last()), readFileBytes(path("read.DAT")));
-        QVERIFY(!backups.first().endsWith("20200101-000000-400-500MHz.DAT"));
+        QCOMPARE(readFileBytes(backups.last()), readFileBytes(path("read.DAT"))); // the newest: this read's
+        QVERIFY(QFileInfo(backups.last()).fileName().startsWith(QDate::currentDate().toString("yyyyMMdd")));
+        QVERIFY(!backups.first().endsWith("01-000000-400-500MHz.DAT")); // the oldest went
     }
+    if (writable)
+        QCOMPARE(readFileBytes(folder + "/my notes.DAT"), QByteArray("not a backup"));
     QCOMPARE(run.err.contains("no backup of this read was kept"), !writable);
 }
 

@@ -82,6 +82,7 @@ private slots:
     void exportedLines();
     void roundTripGivesTheFileBack_data();
     void roundTripGivesTheFileBack();
+    void manySkippedRows();
     void reportTexts();
 };
 
@@ -382,6 +383,21 @@ void TestCsvChannelTable::roundTripGivesTheFileBack()
     QCOMPARE(import.skipped, QList<CsvChannelTable::SkippedRow>());
     QCOMPARE(import.imported, 16);
     QCOMPARE(encodeImage(*import.state).bytes().toHex(' '), file.bytes().toHex(' '));
+}
+
+// A file of many bad rows: all are counted, the first by line are kept to be named.
+void TestCsvChannelTable::manySkippedRows()
+{
+    QByteArray file = "Location,Frequency\n";
+    for (int i = 0; i < 5000; ++i)
+        file += i % 2 ? "1,520\n" : "1,446\n"; // out of the band, or channel 1 taken
+    const Import import = CsvChannelTable::importTable(file, EditorState(), false);
+    QCOMPARE(import.imported, 1);
+    QCOMPARE(import.skippedCount, 4999);
+    QCOMPARE(import.skipped.size(), Import::KeptSkipped);
+    QCOMPARE(import.skipped.first().line, 3);
+    QCOMPARE(import.skipped.last().line, 2 + Import::KeptSkipped);
+    QVERIFY(CsvWording::reportText(import, "bad.csv", &Message::inEnglish).endsWith("... and 4984 more rows"));
 }
 
 void TestCsvChannelTable::reportTexts()

@@ -76,6 +76,8 @@ private slots:
     void encodeOfADumpIsOpenThenSave();
     void badValuesNameTheirField_data();
     void badValuesNameTheirField();
+    void duplicateKeys_data();
+    void duplicateKeys();
     void textsThatAreNoJsonObject_data();
     void textsThatAreNoJsonObject();
     void missingKeysTakeStartValues();
@@ -171,6 +173,37 @@ void TestProgrammingJson::badValuesNameTheirField()
     QVERIFY(!reading.state);
     QCOMPARE(reading.field, field);
     QVERIFY(!reading.error.isEmpty());
+}
+
+// A key given twice in one object, at any depth, is refused where it stands; the same key in
+// two objects is no duplicate.
+void TestProgrammingJson::duplicateKeys_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("field"); // empty: read
+    QTest::newRow("band twice") << QByteArray(R"({"band": 1, "band": 2})") << "band";
+    QTest::newRow("two channel lists")
+        << QByteArray(R"({"channels": [], "channels": [{"channel": 1, "rx": "436"}]})") << "channels";
+    QTest::newRow("in the settings") << QByteArray(R"({"settings": {"squelch": 1, "beep": 0, "squelch": 2}})")
+                                     << "settings.squelch";
+    QTest::newRow("in a channel")
+        << QByteArray(R"({"channels": [{"channel": 1, "rx": "436"}, {"channel": 2, "rx": "437", "rx": "438"}]})")
+        << "channels[1].rx";
+    QTest::newRow("written with an escape")
+        << QByteArray(R"({"channels": [{"channel": 1, "rx": "436", "rx": "437"}]})") << "channels[0].rx";
+    QTest::newRow("one key in two objects")
+        << QByteArray(R"({"channels": [{"channel": 1, "rx": "436"}, {"channel": 2, "rx": "437"}]})") << "";
+}
+
+void TestProgrammingJson::duplicateKeys()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, field);
+    const ProgrammingJson::Reading reading = ProgrammingJson::fromJson(text);
+    QCOMPARE(reading.state.has_value(), field.isEmpty());
+    QCOMPARE(reading.field, field);
+    if (!field.isEmpty())
+        QVERIFY2(reading.error.contains("given twice"), qPrintable(reading.error));
 }
 
 void TestProgrammingJson::textsThatAreNoJsonObject_data()

@@ -1,5 +1,6 @@
 #include "link/portslots.h"
 
+#include <QSerialPort>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -129,6 +130,16 @@ void TestPortSlots::probeTellsWhyAPortCannotBeOpened()
     const QList<Slot> listed = PortSlots::list();
     QVERIFY(std::any_of(listed.cbegin(), listed.cend(),
                         [&](const Slot &s) { return s.device == pty && s.usable; }));
+
+    // A port another program holds is no question of permission: the holder is named.
+    QSerialPort holder(pty);
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    const QString reason = PortSlots::probeDevice(pty);
+    QVERIFY2(reason.contains(QStringLiteral("in use by tst_portslots (process %1)").arg(QCoreApplication::applicationPid())),
+             qPrintable(reason));
+    QVERIFY2(!reason.contains(QStringLiteral("group")), qPrintable(reason));
+    holder.close();
+    QVERIFY(PortSlots::probeDevice(pty).isEmpty());
     ::close(master);
 }
 

@@ -134,6 +134,7 @@ private slots:
     void dataFileType_data();
     void dataFileType();
     void manualPageCoversTheTool();
+    void filesOnlyInTheUserFolder();
     void debianPackage();
 
 private:
@@ -273,6 +274,35 @@ void InstallTest::manualPageCoversTheTool()
         QVERIFY2(plain.contains(QStringLiteral(".TP\n.B %1\n").arg(command)), qPrintable(command));
     for (const auto &match : QRegularExpression(QStringLiteral("(?<![\\w-])(--?[a-z]+)")).globalMatch(options))
         QVERIFY2(plain.contains(match.captured(1)), qPrintable(match.captured(1)));
+}
+
+// The installed window, run once with a fresh home and a data file to open, writes what it keeps
+// in the user's folders and never a file beside itself.
+void InstallTest::filesOnlyInTheUserFolder()
+{
+    const QString home = m_dir.filePath(QStringLiteral("fresh home"));
+    QVERIFY(QDir().mkpath(home));
+    const QString file = m_dir.filePath(QStringLiteral("radio.DAT"));
+    QFile data(file);
+    QVERIFY(data.open(QIODevice::WriteOnly) && data.write("QVF54" + QByteArray(848, '\xFF')) == 853);
+    data.close();
+    const std::set<QString> programFolder = filesUnder(installed("bin"));
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess window;
+    window.setProcessEnvironment(environment);
+    window.start(installed("bin/qv540"), {file});
+    QVERIFY(window.waitForStarted());
+    const QString recent = home + QStringLiteral("/.config/qv540/recent-files.ini");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recent), 20000);
+    window.terminate();
+    QVERIFY(window.waitForFinished(5000));
+    QVERIFY(readText(recent).contains(QStringLiteral("radio.DAT")));
+    QCOMPARE(filesUnder(installed("bin")), programFolder);
 }
 
 // The package holds what the install tree holds, depends on the libraries the programs link

@@ -51,6 +51,33 @@ private slots:
         QVERIFY(QFileInfo::exists(dir.filePath("my own.DAT")));
     }
 
+    // A clock set back, or a folder from another computer: backups named later than the new one.
+    // The new one stays; of the others the oldest by modification time go; other files stay.
+    void theNewBackupStaysWhateverTheNames()
+    {
+        QTemporaryDir dir;
+        const RadioImage image = encodeImage(EditorState());
+        writeFileBytes(dir.filePath("20991231-235959-notes.txt"), "mine");
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int i = 0; i < Backups::Kept; ++i) {
+            const QString path = dir.filePath(QStringLiteral("2099%1-120000-400-500MHz.DAT").arg(1001 + i));
+            QVERIFY(writeFileBytes(path, DataFile::contentsOf(image)));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            // The later the name, the older the file: the first named is the newest.
+            QVERIFY(file.setFileTime(now.addDays(-1 - i), QFileDevice::FileModificationTime));
+        }
+        const Backups::Result kept = Backups::keep(image, 0, QDateTime(QDate(2026, 12, 11), QTime(9, 0)), dir.path());
+        QVERIFY(kept.error.isEmpty());
+        QVERIFY(QFileInfo::exists(kept.path));
+        const QStringList backups = Backups::list(dir.path());
+        QCOMPARE(backups.size(), Backups::Kept);
+        QCOMPARE(backups.last(), kept.path); // the newest by time
+        QVERIFY(!QFileInfo::exists(dir.filePath("20991050-120000-400-500MHz.DAT"))); // the oldest went
+        QVERIFY(QFileInfo::exists(dir.filePath("20991001-120000-400-500MHz.DAT")));
+        QVERIFY(QFileInfo::exists(dir.filePath("20991231-235959-notes.txt")));
+    }
+
     void unwritableFolder()
     {
         QTemporaryDir dir;
