@@ -2,6 +2,7 @@
 
 #include "document/programmingdocument.h"
 #include "i18n/captions.h"
+#include "i18n/listitems.h"
 #include "widgets/layoutunits.h"
 #include "widgets/legibility.h"
 
@@ -10,17 +11,6 @@
 #include <QLabel>
 
 namespace {
-
-constexpr int TimeoutItems = 40; // 15 to 600 seconds in steps of 15
-
-// The numbered items of a list: the numbers first..last, each followed by the suffix.
-QStringList numberedItems(int first, int last, int step, const QString &suffix)
-{
-    QStringList items;
-    for (int n = first; n <= last; n += step)
-        items << QString::number(n) + suffix;
-    return items;
-}
 
 // Replaces a list's items, keeping its selection and sending no change.
 void setItems(QComboBox *combo, const QStringList &items)
@@ -72,17 +62,8 @@ void FunctionSettingsPanel::retranslate(LanguageMode mode)
     setTitle(caption(objectName()));
     for (const Setting &setting : m_settings)
         setting.label->setText(caption(setting.label->objectName()));
-    const QString seconds = caption("suffix.seconds");
-    const QStringList items[] = {
-        {caption("Combo2[0]"), caption("Combo2[1]"), caption("Combo2[2]")},
-        numberedItems(15, 15 * TimeoutItems, 15, seconds),
-        QStringList {caption("Combo4[0]")} + numberedItems(1, 10, 1, seconds),
-        numberedItems(0, 9, 1, caption("suffix.grade")),
-        {caption("Combo6[0]"), caption("Combo6[1]")},
-        {caption("Combo7[0]"), caption("Combo7[1]")},
-    };
-    for (int i = 0; i < m_settings.size(); ++i)
-        setItems(m_settings[i].list, items[i]);
+    for (const Setting &setting : m_settings)
+        setItems(setting.list, listItems(setting.list->objectName(), mode));
     showSettings();
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/programmingdocument.h"
 #include "i18n/captions.h"
+#include "i18n/listitems.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>
@@ -27,10 +28,10 @@ void applyCaptions(QWidget *window, LanguageMode mode)
         if (name.isEmpty())
             continue;
         if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+            const QStringList items = listItems(prefix + name, mode);
             const QSignalBlocker quiet(combo);
-            for (int item = 0; item < combo->count(); ++item)
-                if (const auto text = row(QStringLiteral("%1[%2]").arg(name).arg(item)))
-                    combo->setItemText(item, *text);
+            for (int item = 0; item < combo->count() && item < items.size(); ++item)
+                combo->setItemText(item, items.at(item));
             continue;
         }
         const auto text = row(name);

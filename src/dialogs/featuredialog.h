@@ -10,8 +10,8 @@ class QBoxLayout;
 class QPushButton;
 
 // Writes the caption table's texts into the widgets of a window whose object name keys its
-// rows ("Form5"): the window title, and every label, button, check box, group box and list
-// item whose key ("Form5.Label14", "Form5.Combo11[1]") has a row. Others keep their texts.
+// rows ("Form5"): the window title, every label, button, check box and group box whose key
+// ("Form5.Label14") has a row, and the items of every list (listItems). Others keep their texts.
 void applyCaptions(QWidget *window, LanguageMode mode);
 
 // A feature dialog: modeless and without owner, created once and afterwards only shown and

@@ -2,22 +2,13 @@
 
 #include "dialogs/pictures.h"
 #include "editor/settingsrules.h"
+#include "i18n/listitems.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-
-// The twelve key functions as the lists are created; the language step rewrites all of them.
-QStringList keyFunctionItems()
-{
-    return {"自动拨号", "OFF", "按键锁定", "按键锁定及备份", "监听", "监听瞬时", "扫描", "扫描+暂时删除", "照明灯开关",
-            "取消静噪", "瞬时取消静噪", "暂时删除"};
-}
-
-} // namespace
 
 KeysDialog::KeysDialog(ProgrammingDocument &document, QWidget *parent)
     : FeatureDialog(document, "Form6", parent)
@@ -32,7 +23,7 @@ KeysDialog::KeysDialog(ProgrammingDocument &document, QWidget *parent)
     m_pf1Combo->setObjectName(QStringLiteral("Combo1"));
     m_pf2Combo->setObjectName(QStringLiteral("Combo2"));
     for (QComboBox *combo : {m_pf1Combo, m_pf2Combo})
-        combo->addItems(keyFunctionItems());
+        combo->addItems(listItems(objectName() + u'.' + combo->objectName(), Language::Simplified));
     pf2->hide(); // the dialog offers PF1 only
     m_pf2Combo->hide();
 

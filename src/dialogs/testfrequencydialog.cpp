@@ -1,14 +1,13 @@
 #include "dialogs/testfrequencydialog.h"
 
+#include "widgets/celleditor.h"
 #include "widgets/layoutunits.h"
 #include "i18n/captions.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -42,57 +41,12 @@ private:
 
 } // namespace
 
-// The cell editor: a plain line edit; its text, once the edit ends, goes to the dialog's rules.
-class TestFrequencyDelegate : public QStyledItemDelegate
-{
-public:
-    explicit TestFrequencyDelegate(TestFrequencyDialog *dialog)
-        : QStyledItemDelegate(dialog)
-        , m_dialog(dialog)
-    {
-    }
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        auto *editor = static_cast<QLineEdit *>(QStyledItemDelegate::createEditor(parent, option, index));
-        editor->setAlignment(Qt::AlignCenter);
-        m_editor = editor;
-        return editor;
-    }
-
-    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
-    {
-        m_dialog->edited(index.row() + 1, index.column(), static_cast<QLineEdit *>(editor)->text());
-    }
-
-    // An editor closed by the view lingers, hidden, until it is deleted.
-    bool editing() const { return m_editor && m_editor->isVisible(); }
-
-    // Ends the open edit as Enter does.
-    void finish()
-    {
-        if (QWidget *editor = editing() ? m_editor.data() : nullptr) {
-            emit commitData(editor);
-            emit closeEditor(editor, NoHint);
-        }
-    }
-
-    // Closes the open editor, keeping nothing of it.
-    void discard()
-    {
-        if (QWidget *editor = editing() ? m_editor.data() : nullptr)
-            emit closeEditor(editor, NoHint);
-    }
-
-private:
-    TestFrequencyDialog *m_dialog;
-    mutable QPointer<QWidget> m_editor;
-};
-
 TestFrequencyDialog::TestFrequencyDialog(ProgrammingDocument &document, QWidget *parent)
     : FeatureDialog(document, "Form4", parent)
     , m_table(new FrequencyTable([this](int row, int column) { return editable(row, column); }))
-    , m_delegate(new TestFrequencyDelegate(this))
+    , m_delegate(new CellEditor(
+          this, [](QLineEdit *editor, const QModelIndex &) { editor->setAlignment(Qt::AlignCenter); },
+          [this](const QModelIndex &index, const QString &text) { edited(index.row() + 1, index.column(), text); }))
 {
     setWindowTitle(QStringLiteral("测试频率"));
     m_table->setObjectName(QStringLiteral("mfgrid1"));

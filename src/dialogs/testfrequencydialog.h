@@ -6,7 +6,7 @@
 #include <array>
 
 class QTableWidget;
-class TestFrequencyDelegate;
+class CellEditor;
 
 // The test-frequency dialog: sixteen receive and transmit frequency pairs in a grid. A click,
 // Enter or F2 opens a cell; a transmit cell stays shut while its row has no receive frequency.
@@ -30,13 +30,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    friend class TestFrequencyDelegate;
+    friend class CellEditor;
     // An edit of row 1..16, column 1 (receive) or 2 (transmit) ended with text.
     void edited(int row, int column, const QString &text);
     void showRow(int row);
     bool editable(int row, int column) const;
 
     QTableWidget *m_table;
-    TestFrequencyDelegate *m_delegate;
+    CellEditor *m_delegate;
     std::array<TestFrequencyRules::Row, ChannelCount> m_rows;
 };

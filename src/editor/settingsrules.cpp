@@ -26,6 +26,35 @@ bool delayTextAccepted(QStringView text)
     return text.isEmpty() || text.toInt() <= MaxDelay;
 }
 
+int firstDigitDelayPosition(int milliseconds)
+{
+    const int position = (milliseconds - 100) / 50;
+    return milliseconds >= 100 && milliseconds <= 1000 && milliseconds % 50 == 0 ? position : -1;
+}
+
+int firstDigitDelayOf(int position)
+{
+    return 100 + 50 * position;
+}
+
+std::optional<QString> typedDtmfCode(QStringView text)
+{
+    QString code;
+    for (QChar c : text) {
+        const QChar upper = c >= u'a' && c <= u'z' ? c.toUpper() : c;
+        if (!((upper >= u'0' && upper <= u'9') || (upper >= u'A' && upper <= u'D') || upper == u'*' || upper == u'#'))
+            return std::nullopt;
+        code += upper;
+    }
+    return code;
+}
+
+QString pttCodeShown(const QString &stored)
+{
+    QString shown = stored;
+    return shown.remove(QChar(0xFF));
+}
+
 int firstChannelWithFrequency(const EditorState &state)
 {
     for (int row = 1; row <= ChannelCount; ++row)

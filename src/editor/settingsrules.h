@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // What the feature dialogs accept and show, shared by the dialogs, the command-line tool and
 // the tests.
@@ -26,6 +27,20 @@ inline constexpr int MaxDelay = 300;
 // The first channel, 1 to 16, that has a receive frequency; 0 when every channel is empty. A
 // fixed priority channel is chosen so.
 int firstChannelWithFrequency(const EditorState &state);
+
+// ---- DTMF ----
+
+// The first digit's delay, kept in milliseconds, and the position its list shows: 100 ms to
+// 1000 ms in steps of 50 ms; -1 for another duration, which an untouched list keeps.
+int firstDigitDelayPosition(int milliseconds);
+int firstDigitDelayOf(int position);
+
+// What the auto-dial grid and the PTT ID code boxes take, as typed or pasted: lower-case letters
+// become upper case; nullopt when the text holds anything but 0-9, A-D, * and #.
+std::optional<QString> typedDtmfCode(QStringView text);
+
+// A stored PTT ID code as its box shows it: without the bytes FF that fill its field.
+QString pttCodeShown(const QString &stored);
 
 // ---- Keys ----
 

@@ -151,6 +151,22 @@ constexpr Caption captions[] = {
     {"Form5.Combo15[1]", "选定+当前", "Selected+Current"},
     {"Form5.Combo15[2]", "优先",      "priority"},
     {"Form5.Combo15[3]", "优先+当前", "priority+Current"},
+    // The DTMF page: the same texts in every language
+    {"Form5.Command3", "DTMF(&D)",       "DTMF(&D)"},
+    {"Form5.Frame3",   "DTMF",           "DTMF"},
+    {"Form5.Label25",  "DTMF 速率",      "DTMF 速率"},
+    {"Form5.Label21",  "首位数码时间",   "首位数码时间"},
+    {"Form5.Label23",  "首位数码延迟",   "首位数码延迟"},
+    {"Form5.Label22",  "*和#音",         "*和#音"},
+    {"Form5.Label24",  "D键设定",        "D键设定"},
+    {"Form5.Label26",  "DTMF 侧音",      "DTMF 侧音"},
+    {"Form5.Label28",  "组呼码",         "组呼码"},
+    {"Form5.Label27",  "自动复位定时器", "自动复位定时器"},
+    {"Form5.Label1",   "ID码",           "ID码"},
+    {"Form5.Label13",  "发射开始(16位)", "发射开始(16位)"},
+    {"Form5.Label12",  "发射结束(16位)", "发射结束(16位)"},
+    {"Form5.mfgrid1.header[0]", "编号",           "编号"},
+    {"Form5.mfgrid1.header[1]", "自动拨号存储器", "自动拨号存储器"},
 
     // Keys: the PF1 and PF2 lists have the same items
     {"Form6.title",     "键设定", "Keys Set"},

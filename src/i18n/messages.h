@@ -39,6 +39,7 @@ inline constexpr Message WriteMayBePartial {"对讲机可能已写入部分新�
 inline constexpr Message RecentFileMissing {"该文件已不存在，已从最近的文件中删除：", "The file no longer exists and was taken off the recent files: "};
 inline constexpr Message FixedNeedsChannel {"当设定为‘固定’时信道不可为空，请重设！", "When set to 'fixed' channel not is empty, please reset!"};
 inline constexpr Message FixedNeedsChannelTitle {"提示", "Tip"};
+inline constexpr Message CodeTooLong       {"存储器只能存储16位！", "存储器只能存储16位！"}; // the same wording in every language
 inline constexpr Message EmptyChannelChosen {"不可选择空信道，请重新选择！", "Do not choose empty channel, please choose again!"};
 // %1 and %2: the high-power and the low-power tuning values.
 inline constexpr Message WriteCalibration  {"调试模式：是否同时写入发射功率校准值（高功率 %1，低功率 %2）？校准值因机而异，来自最近打开或读取的文件。",

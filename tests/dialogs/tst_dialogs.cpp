@@ -49,6 +49,11 @@ EditorState richState()
     // duplicate off; priority selected on channel 5; revert times 5.00 and 1.45 s; return to
     // priority + talk-back; resume delays 120 and 300 s.
     s.options = {2, 0, 5, 3, 0, 0, 1, 0, 2, 5, 91, 20, 3, "120", "300"};
+    // DTMF: 10 digits a second, first digit 500 ms and 250 ms delay, D key 3 s, group call "#";
+    // the ID code fills 2 of its 10 bytes, the rest stays FF.
+    s.dtmf = {2, 2, 250, 0, 3, 0, 2, 5};
+    s.autoDialCodes[0] = "12345*#";
+    s.pttIdCodes = {"12", "ABCD", ""};
     s.keyFunction1 = 3;
     s.keyFunction2 = 7;
     s.embeddedTexts = {"HELLO WORLD", "Depot 7"};
@@ -341,6 +346,88 @@ private slots:
         QCOMPARE(box->text(), QString("30"));
     }
 
+    // The DTMF page, reached by Alt+D: the group's lists show what is stored, the 250 ms delay
+    // among them; the auto-dial grid and the three code boxes take 0-9, A-D, * and #, letters
+    // turned upper case, the boxes up to 10 or 16 characters; a code longer than 16 is kept with
+    // a warning. OK stores what was edited and leaves the untouched start code as it was.
+    void dtmfPage()
+    {
+        start();
+        open(richState());
+        FeatureDialog &options = show(Dialog::Options);
+        const int narrow = options.width();
+        QTest::keyClick(focused(&options), Qt::Key_D, Qt::AltModifier);
+        auto *grid = findPart<QTableWidget>(&options, "mfgrid1");
+        QTRY_VERIFY(grid->isVisible()); // a mnemonic clicks its button after a moment
+        QVERIFY(options.width() > narrow);
+        auto list = [&](const char *name) { return findPart<QComboBox>(&options, name); };
+        QCOMPARE(list("Combo18")->currentText(), QString("250MS"));
+        QCOMPARE(list("Combo19")->currentText(), QString("3秒")); // the same texts in English
+        QCOMPARE(findPart<QLabel>(&options, "Label28")->text(), QString("组呼码"));
+        QCOMPARE(grid->horizontalHeaderItem(1)->text(), QString("自动拨号存储器"));
+        QCOMPARE(grid->item(0, 1)->text(), QString("12345*#"));
+        QCOMPARE(findPart<QLineEdit>(&options, "Text1")->text(), QString("12")); // without its FF bytes
+
+        list("Combo18")->setFocus();
+        QTest::keyClick(list("Combo18"), Qt::Key_Down);
+        grid->setFocus();
+        grid->setCurrentCell(1, 1);
+        QTest::keyClick(grid, Qt::Key_Return); // opens the code
+        type(focused(&options), "abe12");
+        QTest::keyClick(focused(&options), Qt::Key_Return); // ends the edit, OK not pressed
+        QCOMPARE(grid->item(1, 1)->text(), QString("AB12"));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(2, 1)).center());
+        QVERIFY(openEditor(grid));
+        type(focused(&options), "0123456789ABCD*#1");
+        QTest::keyClick(focused(&options), Qt::Key_Return);
+        QTRY_COMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages[0].text, QString("存储器只能存储16位！"));
+        QCOMPARE(m_messages[0].style.icon, MessageIcon::Critical);
+        QCOMPARE(grid->item(2, 1)->text(), QString("0123456789ABCD*#1")); // kept as typed
+        QVERIFY(options.isVisible());
+
+        auto *id = findPart<QLineEdit>(&options, "Text1");
+        auto *end = findPart<QLineEdit>(&options, "Text4");
+        id->setFocus();
+        id->selectAll();
+        type(id, "abcdef#1234567");
+        QCOMPARE(id->text(), QString("ABCD#12345")); // e, f refused; full at 10
+        end->setFocus();
+        type(end, QString("9").repeated(20));
+        QCOMPARE(end->text(), QString("9").repeated(16));
+        QApplication::clipboard()->setText("12x");
+        QTest::keySequence(end, QKeySequence::SelectAll);
+        QTest::keySequence(end, QKeySequence::Paste);
+        QCOMPARE(end->text(), QString("9").repeated(16)); // a paste with another character is refused
+
+        pressOk(&options);
+        QVERIFY(!options.isVisible());
+        const EditorState &state = m_window->state();
+        QCOMPARE(state.dtmf.firstDigitDelay, 300);
+        QCOMPARE(state.autoDialCodes[1], QString("AB12"));
+        QCOMPARE(state.autoDialCodes[2], QString("0123456789ABCD*#1"));
+        QCOMPARE(state.pttIdCodes.id, QString("ABCD#12345"));
+        QCOMPARE(state.pttIdCodes.start, QString("ABCD"));
+        QCOMPARE(state.pttIdCodes.end, QString("9").repeated(16));
+        EditorState decoded;
+        decodeImage(image(), decoded);
+        QCOMPARE(decoded.pttIdCodes.id, QString("ABCD#12345")); // padded with FF, read back without
+    }
+
+    // In Traditional Chinese the DTMF page's texts are converted, as every other text is.
+    void dtmfPageInTraditional()
+    {
+        start(QByteArray("\x00\x00\x02", 3));
+        FeatureDialog &options = show(Dialog::Options);
+        QTest::keyClick(focused(&options), Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(findPart<QTableWidget>(&options, "mfgrid1")->isVisible());
+        QCOMPARE(findPart<QLabel>(&options, "Label26")->text(), QString("DTMF 側音"));
+        QCOMPARE(findPart<QComboBox>(&options, "Combo19")->itemText(0), QString("D碼"));
+        QCOMPARE(findPart<QTableWidget>(&options, "mfgrid1")->horizontalHeaderItem(0)->text(), QString("編號"));
+        QTest::keyClick(focused(&options), Qt::Key_D, Qt::AltModifier); // and hidden again
+        QTRY_VERIFY(!findPart<QTableWidget>(&options, "mfgrid1")->isVisible());
+    }
+
     // An open dialog keeps what the user chose in it while the main window is edited (only a
     // replacement of the programming, or undo, shows it afresh); OK then stores both.
     void openDialogKeepsItsChoicesThroughOtherEdits()
@@ -557,8 +644,14 @@ private slots:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("options") << Dialog::Options
                                  << QStringList {"Combo6", "Combo7", "Combo8", "Combo9", "Check3", "Check4", "Combo4",
-                                                 "Combo10", "Combo11", "Combo12", "Combo13", "Combo14", "Combo15",
-                                                 "Text5", "Text6", "Command1", "Command2"};
+                                                 "Combo10", "Command3", "Combo11", "Combo12", "Combo13", "Combo14",
+                                                 "Combo15", "Text5", "Text6", "Command1", "Command2"};
+        QTest::newRow("options, DTMF shown")
+            << Dialog::Options
+            << QStringList {"Combo6", "Combo7", "Combo8", "Combo9", "Check3", "Check4", "Combo4", "Combo10",
+                            "Command3", "Combo11", "Combo12", "Combo13", "Combo14", "Combo15", "Text5", "Text6",
+                            "Combo0", "Combo16", "Combo18", "Combo17", "Combo19", "Combo20", "Combo22", "Combo21",
+                            "mfgrid1", "Text1", "Text3", "Text4", "Command1", "Command2"};
         QTest::newRow("keys") << Dialog::Keys << QStringList {"Combo1", "Command1", "Command2"};
         QTest::newRow("embedded texts") << Dialog::EmbeddedTexts << QStringList {"Text1", "Text2", "Command1", "Command2"};
         QTest::newRow("test frequencies") << Dialog::TestFrequency << QStringList {"mfgrid1", "Command1", "Command2"};
@@ -569,6 +662,11 @@ private slots:
         QFETCH(QStringList, order);
         start();
         FeatureDialog &shown = show(which);
+        if (QTest::currentDataTag() == QByteArrayLiteral("options, DTMF shown")) {
+            QTest::keyClick(&shown, Qt::Key_D, Qt::AltModifier);
+            QTRY_VERIFY(findPart<QTableWidget>(&shown, "mfgrid1")->isVisible());
+            findPart<QComboBox>(&shown, "Combo6")->setFocus();
+        }
         QStringList visited;
         for (qsizetype i = 0; i < order.size(); ++i) {
             visited << QApplication::focusWidget()->objectName();

@@ -137,6 +137,37 @@ private slots:
         QCOMPARE(SettingsRules::keyFunctionShown(-1), 1);
     }
 
+    void dtmfCodes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("taken"); // "-": refused
+        QTest::newRow("digits and signs") << "0123456789*#" << "0123456789*#";
+        QTest::newRow("letters up") << "abcdABCD" << "ABCDABCD";
+        QTest::newRow("empty") << "" << "";
+        for (const char *refused : {"e", "E", "1 2", "x", "+", "１"})
+            QTest::newRow(refused) << QString::fromUtf8(refused) << "-";
+    }
+    void dtmfCodes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, taken);
+        QCOMPARE(SettingsRules::typedDtmfCode(typed).value_or("-"), taken);
+    }
+
+    // The first digit's delay: 100 to 1000 ms on its 50 ms steps have a list position; any other
+    // duration none, so that an untouched list keeps it.
+    void firstDigitDelay()
+    {
+        QCOMPARE(SettingsRules::firstDigitDelayPosition(100), 0);
+        QCOMPARE(SettingsRules::firstDigitDelayPosition(250), 3);
+        QCOMPARE(SettingsRules::firstDigitDelayPosition(1000), 18);
+        for (int other : {0, 50, 120, 1050, 2550})
+            QCOMPARE(SettingsRules::firstDigitDelayPosition(other), -1);
+        for (int position = 0; position <= 18; ++position)
+            QCOMPARE(SettingsRules::firstDigitDelayPosition(SettingsRules::firstDigitDelayOf(position)), position);
+        QCOMPARE(SettingsRules::pttCodeShown(QString("12") + QString(8, QChar(0xFF))), QString("12"));
+    }
+
     void embeddedCharacters()
     {
         QVERIFY(SettingsRules::embeddedCharacterStorable(u'A'));
