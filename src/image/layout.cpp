@@ -4,7 +4,6 @@ namespace Layout {
 
 QList<int> writeBlockOffsets(bool calibration)
 {
-    constexpr int BlockSize = 16;
     QList<int> offsets;
     int next = 0; // the first offset no block covers yet
     bool inRun = false;
@@ -18,7 +17,7 @@ QList<int> writeBlockOffsets(bool calibration)
         if (!inRun)
             next = segment.offset;
         inRun = true;
-        for (; next < segment.offset + segment.size; next += BlockSize)
+        for (; next < segment.offset + segment.size; next += WriteBlockSize)
             offsets.append(next);
     }
     return offsets;

@@ -159,8 +159,9 @@ inline std::optional<int> bandOfCode(quint8 code)
     return std::nullopt;
 }
 
-// The image offsets at which a write sends its 16-byte blocks, in order: the segments it sends,
-// with the calibration's when asked for.
+// The image offsets at which a write sends its blocks, in order: the segments it sends, with the
+// calibration's when asked for.
+inline constexpr int WriteBlockSize = 16;
 QList<int> writeBlockOffsets(bool calibration);
 
 } // namespace Layout

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/layout.h"
 #include "image/radioimage.h"
 #include "link/sessionmessage.h"
 
@@ -28,7 +29,7 @@ public:
     static constexpr int HoldTicks = 9;     // the tenth blink tick after the end gives back
     static constexpr int ReadEnd = 0x0410;  // a read fetches 0x0010 to 0x040F
     static constexpr int ReadBlockSize = 64;
-    static constexpr int WriteBlockSize = 16;
+    static constexpr int WriteBlockSize = Layout::WriteBlockSize;
     // Nothing longer than a read-data frame is ever recognised, so more collected bytes tell
     // nothing new; keeping them would only let a chattering line grow the buffer without bound.
     static constexpr int MaxCollected = 256;

@@ -45,6 +45,11 @@ void TestCliCommand::accepted_data()
     QTest::newRow("verify, calibration")
         << QStringList {"verify", "--port", "/dev/ttyS0", "c.DAT", "--calibration"} << int(Verb::Verify)
         << "/dev/ttyS0" << "c.DAT" << "" << "c";
+    QTest::newRow("diff of two files") << QStringList {"diff", "a.DAT", "b.DAT"} << int(Verb::Diff) << "" << "a.DAT"
+                                       << "" << "";
+    QTest::newRow("diff of the radio, json, calibration")
+        << QStringList {"diff", "--json", "--port", "/dev/pts/2", "f.DAT", "--calibration"} << int(Verb::Diff)
+        << "/dev/pts/2" << "f.DAT" << "" << "cj";
     QTest::newRow("dump") << QStringList {"dump", "d.DAT"} << int(Verb::Dump) << "" << "d.DAT" << "" << "";
     QTest::newRow("dump json") << QStringList {"dump", "--json", "d.DAT"} << int(Verb::Dump) << "" << "d.DAT"
                                << "" << "j";
@@ -73,6 +78,7 @@ void TestCliCommand::accepted()
     QCOMPARE(command.yes, flags.contains('y'));
     QCOMPARE(command.calibration, flags.contains('c'));
     QCOMPARE(command.json, flags.contains('j'));
+    QCOMPARE(command.other, verb == int(Verb::Diff) && port.isEmpty() ? QString("b.DAT") : QString());
 }
 
 void TestCliCommand::refused_data()
@@ -105,6 +111,13 @@ void TestCliCommand::refused_data()
     QTest::newRow("port for import") << QStringList {"import", "a.csv", "-o", "a.DAT", "--port", "x"} << "--port";
     QTest::newRow("detect without port") << QStringList {"detect"} << "--port";
     QTest::newRow("detect with a file") << QStringList {"detect", "--port", "x", "a.DAT"} << "takes no file";
+    QTest::newRow("diff of one file") << QStringList {"diff", "a.DAT"} << "two data files";
+    QTest::newRow("diff of three files") << QStringList {"diff", "a.DAT", "b.DAT", "c.DAT"} << "two data files";
+    QTest::newRow("diff of two files, calibration") << QStringList {"diff", "a.DAT", "b.DAT", "--calibration"}
+                                                    << "only with --port";
+    QTest::newRow("diff of the radio and two files") << QStringList {"diff", "--port", "x", "a.DAT", "b.DAT"}
+                                                     << "one data file";
+    QTest::newRow("yes for diff") << QStringList {"diff", "a.DAT", "b.DAT", "--yes"} << "--yes";
     QTest::newRow("output for detect") << QStringList {"detect", "--port", "x", "-o", "a.DAT"} << "--output";
 }
 
@@ -153,10 +166,10 @@ void TestCliCommand::refused()
 void TestCliCommand::helpNamesEveryVerbAndOption()
 {
     const QString help = CliCommand::helpText();
-    for (const char *word : {"read ", "write ", "verify ", "dump ", "--port DEVICE", "-o FILE.DAT", "--raw FILE.bin",
+    for (const char *word : {"read ", "write ", "verify ", "diff ", "dump ", "--port DEVICE", "-o FILE.DAT", "--raw FILE.bin",
                              "--yes", "--calibration", "--json", "--version", "Exit status"})
         QVERIFY2(help.contains(QLatin1StringView(word)), word);
-    QVERIFY(help.contains("write, verify: include the power-tuning block"));
+    QVERIFY(help.contains("write, verify, diff: include the power-tuning block"));
 }
 
 void TestCliCommand::comSlotNamesTheWindowsPortSlot()

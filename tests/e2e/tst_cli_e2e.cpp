@@ -134,6 +134,8 @@ private slots:
     void bandMismatch_data();
     void bandMismatch();
     void verifyListsTheDifferingAddresses();
+    void diffOfTwoFiles();
+    void diffOfTheRadio();
     void filesThatCannotBeUsed_data();
     void filesThatCannotBeUsed();
     void inputsFromOutside_data();
@@ -366,6 +368,89 @@ void TestCliE2e::verifyListsTheDifferingAddresses()
     const CliRun withCalibration = runCli({"verify", "--port", radio->device(), file, "--calibration"});
     QCOMPARE(withCalibration.status, 5);
     QCOMPARE(addressLines(withCalibration.out), (QStringList {"0x0015-0x0017", "0x0185", "0x01BD", "0x0351"}));
+}
+
+// Two files: a line per named value that differs, in order, then bytes of no named value; the
+// same as JSON; nothing for equal files; a file that cannot be read ends it.
+void TestCliE2e::diffOfTwoFiles()
+{
+    const QString a = dataFile("a.DAT", richState(0));
+    EditorState changed = richState(0);
+    changed.channel(7)->tx = Frequency::ofText(u"432.00000").value();
+    changed.channel(3) = Channel::on(Frequency::ofText(u"440.00000").value());
+    changed.channel(16).reset();
+    changed.squelch = 5;
+    changed.autoDialCodes[1] = "80#";
+    changed.testFrequencyTable[3].tx = {};
+    QByteArray bytes = readFileBytes(dataFile("b.DAT", changed));
+    bytes[5 + 264] = 0x00; // a fill byte after the DTMF group
+    const QString b = path("b.DAT");
+    QVERIFY(writeFileBytes(b, bytes));
+
+    const CliRun text = runCli({"diff", a, b});
+    QCOMPARE(text.status, 5);
+    QCOMPARE(QString::fromUtf8(text.out).split('\n'),
+             (QStringList {"channel 3: added", "channel 7 TX frequency: 431.00000 -> 432.00000", "channel 16: removed",
+                           "Squelch Grade: 3 -> 5", "auto-dial code 2: \"8090\" -> \"80#\"",
+                           "test frequency 4 TX Frequency: 437.00000 -> none", "byte 0x0108: FF -> 00", ""}));
+    QCOMPARE(text.err, QByteArray());
+
+    const CliRun json = runCli({"diff", "--json", a, b});
+    QCOMPARE(json.status, 5);
+    const QJsonArray list = QJsonDocument::fromJson(json.out).array();
+    QCOMPARE(list.size(), 7);
+    QCOMPARE(list[1].toObject(), (QJsonObject {{"what", "channel"}, {"channel", 7}, {"field", "TX frequency"},
+                                               {"a", "431.00000"}, {"b", "432.00000"}}));
+    QCOMPARE(list[2].toObject(), (QJsonObject {{"what", "channel"}, {"channel", 16}, {"field", "removed"},
+                                               {"a", "499.99000"}, {"b", QJsonValue()}}));
+    QCOMPARE(list[6].toObject(), (QJsonObject {{"what", "byte"}, {"field", "0x0108"}, {"a", 255}, {"b", 0}}));
+
+    const CliRun same = runCli({"diff", a, a});
+    QCOMPARE(same.status, 0);
+    QCOMPARE(same.out, QByteArray());
+    QCOMPARE(runCli({"diff", "--json", a, a}).out.trimmed(), QByteArray("[\n]"));
+
+    const CliRun missing = runCli({"diff", a, path("missing.DAT")});
+    QCOMPARE(missing.status, 3);
+    QVERIFY2(isOneLineAbout(missing.err, "missing.DAT"), missing.err.constData());
+}
+
+// The radio (side A) against a file: only what a write of the file would change, the
+// power-tuning block with --calibration; a silent radio ends it with status 1.
+void TestCliE2e::diffOfTheRadio()
+{
+    const QString file = dataFile("radio.DAT", richState(0));
+    QVERIFY(writeFileBytes(path("before.bin"), memoryPattern(1024, 5)));
+    auto radio = std::make_unique<Radio>();
+    QVERIFY(radio->start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")}));
+    QCOMPARE(runCli({"write", "--port", radio->device(), file, "--calibration"}).status, 0);
+    const CliRun none = runCli({"diff", "--port", radio->device(), file, "--calibration"});
+    QCOMPARE(none.status, 0);
+    QCOMPARE(none.out, QByteArray());
+    QVERIFY(radio->stop());
+
+    // Channel 1's RX frequency, a byte of the calibration block and one a write never sends.
+    QByteArray memory = readFileBytes(path("after.bin"));
+    memory[0x0013 - 0x10] = 0x45;
+    for (int address : {0x0185, 0x0380})
+        memory[address - 0x10] = char(~memory.at(address - 0x10));
+    QVERIFY(writeFileBytes(path("changed.bin"), memory));
+    radio = std::make_unique<Radio>();
+    QVERIFY(radio->start({"--unpaced", "--band", "0", "--memory", path("changed.bin")}));
+    const CliRun one = runCli({"diff", "--port", radio->device(), file});
+    QCOMPARE(one.status, 5);
+    QCOMPARE(QString::fromUtf8(one.out), QString("channel 1 RX frequency: 456.12500 -> 436.12500\n"));
+    const CliRun calibration = runCli({"diff", "--port", radio->device(), file, "--calibration"});
+    QCOMPARE(calibration.status, 5);
+    QCOMPARE(QString::fromUtf8(calibration.out).count('\n'), 2);
+    QVERIFY(QString::fromUtf8(calibration.out).contains(QStringLiteral("byte 0x0175: ")));
+    QVERIFY(radio->stop());
+
+    Radio silent;
+    QVERIFY(silent.start({"--silent-after", "0"}));
+    const CliRun failed = runCli({"diff", "--port", silent.device(), file});
+    QCOMPARE(failed.status, 1);
+    QCOMPARE(failed.out, QByteArray());
 }
 
 void TestCliE2e::filesThatCannotBeUsed_data()

@@ -26,6 +26,7 @@ const std::map<QString, VerbRule> &verbRules()
         {"read", {Verb::Read, true, {"output", "raw", "no-backup"}}},
         {"write", {Verb::Write, true, {"yes", "calibration"}, "data file"}},
         {"verify", {Verb::Verify, true, {"calibration"}, "data file"}},
+        {"diff", {Verb::Diff, false, {"port", "calibration", "json"}, "data file"}},
         {"dump", {Verb::Dump, false, {"json"}, "data file"}},
         {"export", {Verb::Export, false, {"output"}, "data file", true}},
         {"import", {Verb::Import, false, {"output", "base", "renumber"}, "CSV file", true}},
@@ -77,6 +78,27 @@ QString absolute(const QString &path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+// diff compares two data files, or with --port the radio and one data file.
+CliCommand diffOf(const QCommandLineParser &parser, const QStringList &files)
+{
+    CliCommand command;
+    command.verb = Verb::Diff;
+    command.port = parser.value("port");
+    command.calibration = parser.isSet("calibration");
+    command.json = parser.isSet("json");
+    if (command.port.isEmpty()) {
+        if (command.calibration)
+            return refused(QStringLiteral("diff takes --calibration only with --port"));
+        if (files.size() != 2)
+            return refused(QStringLiteral("diff needs two data files, or --port DEVICE and one data file"));
+        command.other = files.at(1);
+    } else if (files.size() != 1) {
+        return refused(QStringLiteral("diff --port takes one data file"));
+    }
+    command.file = files.value(0);
+    return command;
+}
+
 CliCommand commandOf(const QCommandLineParser &parser, const QString &verbName, const VerbRule &rule)
 {
     const QStringList files = parser.positionalArguments().mid(1);
@@ -91,6 +113,8 @@ CliCommand commandOf(const QCommandLineParser &parser, const QString &verbName, 
     command.yes = parser.isSet("yes");
     command.calibration = parser.isSet("calibration");
     command.json = parser.isSet("json");
+    if (rule.verb == Verb::Diff)
+        return diffOf(parser, files);
     if (rule.verb == Verb::Read) {
         if (!files.isEmpty())
             return refused(QStringLiteral("read saves to the file named by -o, not to %1").arg(files.first()));
@@ -158,6 +182,8 @@ QString CliCommand::helpText()
         "  qv540-cli read   --port DEVICE -o FILE.DAT [--raw FILE.bin] [--no-backup]\n"
         "  qv540-cli write  --port DEVICE FILE.DAT [--yes] [--calibration]\n"
         "  qv540-cli verify --port DEVICE FILE.DAT [--calibration]\n"
+        "  qv540-cli diff   A.DAT B.DAT [--json]\n"
+        "  qv540-cli diff   --port DEVICE FILE.DAT [--calibration] [--json]\n"
         "  qv540-cli dump   FILE.DAT [--json]\n"
         "  qv540-cli export FILE.DAT -o FILE.csv\n"
         "  qv540-cli import FILE.csv -o FILE.DAT [--base FILE.DAT] [--renumber]\n"
@@ -175,6 +201,10 @@ QString CliCommand::helpText()
         "  write    Write a data file's programming to the radio, as the window writes it.\n"
         "  verify   Read the radio and compare every byte a write of FILE.DAT would send;\n"
         "           prints the radio addresses (hexadecimal) that differ.\n"
+        "  diff     Print what differs from A.DAT to B.DAT, a line each: \"channel 3 RX\n"
+        "           frequency: 436.12500 -> 438.00000\", then bytes that belong to no named\n"
+        "           value. With --port the radio is A and FILE.DAT is B, compared where a\n"
+        "           write of FILE.DAT reaches: what that write would change.\n"
         "  dump     Print a data file's channels and settings.\n"
         "  export   Save a data file's channels as a CSV channel list.\n"
         "  import   Save the channels of a CSV channel list as a data file, with the band and\n"
@@ -192,18 +222,19 @@ QString CliCommand::helpText()
         "  --raw FILE.bin   read: also keep the 1024 bytes exactly as received.\n"
         "  --no-backup      read: keep no backup of the read.\n"
         "  --yes            write: go on when the radio's band differs from the file's.\n"
-        "  --calibration    write, verify: include the power-tuning block, as the window's\n"
-        "                   debug mode does.\n"
-        "  --json           dump: print one JSON object.\n"
+        "  --calibration    write, verify, diff: include the power-tuning block, as the\n"
+        "                   window's debug mode does.\n"
+        "  --json           dump: print one JSON object; diff: a list of objects.\n"
         "  --base FILE.DAT  import: keep this data file's band and settings.\n"
         "  --renumber       import: number the rows 1 to 16 in file order, whatever their Location.\n"
         "  -h, --help       Show this help.\n"
         "  --version        Show the version.\n"
         "\n"
-        "Exit status: 0 success; 1 the radio did not answer or answered wrongly, or the port\n"
-        "cannot be used; 2 usage error; 3 a file that cannot be read or written, or is not a\n"
-        "data file, a CSV file with no Frequency column or no usable row, a JSON value that is\n"
-        "refused (nothing is saved then); 4 refused: the radio's band differs from the file's\n"
-        "and --yes is not given; 5 verify found a difference; 130 interrupted (Ctrl+C) during a\n"
-        "session, after telling the radio to leave programming mode.\n");
+        "Exit status: 0 success (diff: no difference); 1 the radio did not answer or answered\n"
+        "wrongly, or the port cannot be used; 2 usage error; 3 a file that cannot be read or\n"
+        "written, or is not a data file, a CSV file with no Frequency column or no usable row,\n"
+        "a JSON value that is refused (nothing is saved then); 4 refused: the radio's band\n"
+        "differs from the file's and --yes is not given; 5 verify or diff found a difference;\n"
+        "130 interrupted (Ctrl+C) during a session, after telling the radio to leave\n"
+        "programming mode.\n");
 }

@@ -8,6 +8,8 @@
 //   qv540-cli read   --port DEVICE -o FILE.DAT [--raw FILE.bin] [--no-backup]
 //   qv540-cli write  --port DEVICE FILE.DAT [--yes] [--calibration]
 //   qv540-cli verify --port DEVICE FILE.DAT [--calibration]
+//   qv540-cli diff   A.DAT B.DAT [--json]
+//   qv540-cli diff   --port DEVICE FILE.DAT [--calibration] [--json]
 //   qv540-cli dump   FILE.DAT [--json]
 //   qv540-cli export FILE.DAT -o FILE.csv
 //   qv540-cli import FILE.csv -o FILE.DAT [--base FILE.DAT] [--renumber]
@@ -16,11 +18,12 @@
 //   qv540-cli --help | --version
 struct CliCommand
 {
-    enum class Verb { Invalid, Help, Version, Read, Write, Verify, Dump, Export, Import, Encode, Detect };
+    enum class Verb { Invalid, Help, Version, Read, Write, Verify, Diff, Dump, Export, Import, Encode, Detect };
 
     Verb verb = Verb::Invalid;
     QString port;   // read, write, verify, detect
     QString file;   // read: the data file to save; the others: the file they read
+    QString other;  // diff of two files: the second (side B)
     QString output; // export, import, encode: the file to save
     QString raw;    // read: also keep the bytes as received here
     QString base;   // import: the data file whose band and settings the channels join

@@ -7,7 +7,9 @@
 #include "imagecomparison.h"
 
 #include "editor/bands.h"
+#include "i18n/differencewording.h"
 #include "image/codec.h"
+#include "image/differences.h"
 #include "interchange/csvchanneltable.h"
 #include "interchange/programmingjson.h"
 #include "link/portslots.h"
@@ -23,6 +25,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
 
@@ -93,6 +96,7 @@ int CliRunner::run(const CliCommand &command)
     case CliCommand::Verb::Read: return read(command);
     case CliCommand::Verb::Write: return write(command);
     case CliCommand::Verb::Verify: return verify(command);
+    case CliCommand::Verb::Diff: return diff(command);
     case CliCommand::Verb::Dump: return dump(command);
     case CliCommand::Verb::Export: return exportCsv(command);
     case CliCommand::Verb::Import: return importCsv(command);
@@ -192,6 +196,57 @@ int CliRunner::verify(const CliCommand &command)
     return ExitStatus::Different;
 }
 
+int CliRunner::diff(const CliCommand &command)
+{
+    struct Side
+    {
+        EditorState state;
+        RadioImage image;
+    };
+    auto sideOf = [](const RadioImage &image) { return Side {CliImages::stateOf(image), image}; };
+    std::optional<Side> a;
+    std::optional<Side> b;
+    if (command.port.isEmpty()) {
+        // Two files: every byte of their images.
+        const std::optional<RadioImage> first = loadDataImage(command.file);
+        const std::optional<RadioImage> second = first ? loadDataImage(command.other) : std::nullopt;
+        if (!second)
+            return ExitStatus::FileFailed;
+        a = sideOf(*first);
+        b = sideOf(*second);
+    } else {
+        // The radio against a file: what a write of the file would change.
+        const std::optional<EditorState> state = loadDataFile(command.file);
+        if (!state)
+            return ExitStatus::FileFailed;
+        CliSession session;
+        if (!openPort(session, command.port))
+            return ExitStatus::RadioFailed;
+        m_progress.start(QStringLiteral("Reading"));
+        RadioImage radio;
+        int radioBand = -1;
+        if (const auto result = session.read(&radio, &radioBand); result != CliSession::Result::Done)
+            return sessionFailed(command.port, result);
+        m_progress.complete(sessionText(SessionMessage::ReadSuccess));
+        const RadioImage written = CliImages::writtenOf(*state);
+        a = sideOf(Differences::asFarAsAWriteReaches(radio, written, command.calibration));
+        b = sideOf(written);
+    }
+    const QList<Differences::Difference> found = Differences::between(a->state, a->image, b->state, b->image);
+    if (command.json) {
+        QJsonArray list;
+        for (const Differences::Difference &d : found)
+            list.append(DifferenceWording::json(d));
+        print(QString::fromUtf8(QJsonDocument(list).toJson()));
+    } else {
+        QString lines;
+        for (const Differences::Difference &d : found)
+            lines += DifferenceWording::line(d) + u'\n';
+        print(lines);
+    }
+    return found.isEmpty() ? ExitStatus::Success : ExitStatus::Different;
+}
+
 int CliRunner::dump(const CliCommand &command)
 {
     const std::optional<EditorState> state = loadDataFile(command.file);
@@ -289,12 +344,18 @@ int CliRunner::detect(const CliCommand &command)
 
 std::optional<EditorState> CliRunner::loadDataFile(const QString &path)
 {
+    const std::optional<RadioImage> image = loadDataImage(path);
+    return image ? std::optional(CliImages::stateOf(*image)) : std::nullopt;
+}
+
+std::optional<RadioImage> CliRunner::loadDataImage(const QString &path)
+{
     if (!readable(path))
         return std::nullopt;
     const DataFile::ReadResult file = DataFile::read(path);
     switch (file.status) {
     case DataFile::ReadStatus::Ok:
-        return CliImages::stateOf(file.image);
+        return file.image;
     case DataFile::ReadStatus::CannotOpen:
         fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot read the file (%2)").arg(path, file.error));
         return std::nullopt;

@@ -31,6 +31,7 @@ private:
     void keepBackup(const RadioImage &saved);
     int write(const CliCommand &command);
     int verify(const CliCommand &command);
+    int diff(const CliCommand &command);
     int dump(const CliCommand &command);
     int exportCsv(const CliCommand &command);
     int importCsv(const CliCommand &command);
@@ -39,6 +40,7 @@ private:
 
     // The state of a data file; reports and gives nothing when it cannot be read or is none.
     std::optional<EditorState> loadDataFile(const QString &path);
+    std::optional<RadioImage> loadDataImage(const QString &path);
     bool openPort(CliSession &session, const QString &port);
     // A session that ended without its result; write: it was a write.
     int sessionFailed(const QString &port, CliSession::Result result, bool write = false);
