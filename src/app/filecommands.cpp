@@ -45,6 +45,25 @@ void FileCommands::openFile(DataFileDialog::Kind kind)
         openDataFile(path);
 }
 
+std::optional<RadioImage> FileCommands::readDataFile(const QString &path)
+{
+    // A pipe or a device would keep the window waiting for ever: only files are opened.
+    if (const auto kind = InputFile::kindOf(path); kind != InputFile::Kind::Regular && kind != InputFile::Kind::Missing) {
+        m_prompts.tellError(Messages::NotRegularFile, path);
+        return std::nullopt;
+    }
+    const DataFile::ReadResult file = DataFile::read(path);
+    if (file.status == DataFile::ReadStatus::CannotOpen) {
+        m_prompts.tellError(Messages::CannotOpen, path + "\n" + file.error);
+        return std::nullopt;
+    }
+    if (file.status == DataFile::ReadStatus::NotDataFile) {
+        m_prompts.ask(Messages::WrongFileType);
+        return std::nullopt;
+    }
+    return file.image;
+}
+
 void FileCommands::openRecentFile(const QString &path)
 {
     if (!m_document.allows(Command::Open))
@@ -68,23 +87,12 @@ bool FileCommands::openDataFile(const QString &path)
 {
     if (!m_document.allows(Command::Open))
         return false;
-    // A pipe or a device would keep the window waiting for ever: only files are opened.
-    if (const auto kind = InputFile::kindOf(path); kind != InputFile::Kind::Regular && kind != InputFile::Kind::Missing) {
-        m_prompts.tellError(Messages::NotRegularFile, path);
+    const std::optional<RadioImage> image = readDataFile(path);
+    if (!image)
         return false;
-    }
-    const DataFile::ReadResult file = DataFile::read(path);
-    if (file.status == DataFile::ReadStatus::CannotOpen) {
-        m_prompts.tellError(Messages::CannotOpen, path + "\n" + file.error);
-        return false;
-    }
-    if (file.status == DataFile::ReadStatus::NotDataFile) {
-        m_prompts.ask(Messages::WrongFileType);
-        return false;
-    }
     // Decoding keeps a value whose byte is out of range: it starts from what is shown.
     EditorState opened = m_document.state();
-    decodeImage(file.image, opened);
+    decodeImage(*image, opened);
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_document.replace(Command::Open, opened, absolute);
     m_recentFiles->add(absolute);

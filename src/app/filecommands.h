@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/datafiledialog.h"
+#include "image/radioimage.h"
 
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class ProgrammingDocument;
 class QMainWindow;
@@ -32,6 +34,8 @@ public:
     void openDroppedFile(const QString &path);
     // Opens a data file as Open does, without asking for its name or about unsaved changes.
     bool openDataFile(const QString &path);
+    // The image of a data file; nothing, after saying why, when it cannot be read or is none.
+    std::optional<RadioImage> readDataFile(const QString &path);
     // Saves under a chosen name; false when nothing was saved.
     bool saveFile();
 

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/channelgrid.h"
+#include "app/comparecommands.h"
 #include "app/debuggesture.h"
 #include "app/filecommands.h"
 #include "app/functionsettingspanel.h"
@@ -83,6 +84,11 @@ bool MainWindow::openDataFile(const QString &path)
     return m_files->openDataFile(path);
 }
 
+CompareWindow &MainWindow::compareWindow()
+{
+    return m_compare->compareWindow();
+}
+
 ChannelSheet MainWindow::channelSheet() const
 {
     return m_sheets->sheet();
@@ -112,6 +118,7 @@ void MainWindow::buildMenus()
     m_openAction = action(m_fileMenu, "mnuOpen");
     m_saveAction = action(m_fileMenu, "mnuAssave");
     m_fileMenu->addSeparator();
+    m_compareFileAction = action(m_fileMenu, "mnuCompareFile");
     m_importCsvAction = action(m_fileMenu, "mnuImportCsv");
     m_exportCsvAction = action(m_fileMenu, "mnuExportCsv");
     m_exportPdfAction = action(m_fileMenu, "mnuExportPdf");
@@ -131,6 +138,7 @@ void MainWindow::buildMenus()
     m_programmingMenu = menu("mnupro");
     m_readAction = action(m_programmingMenu, "mnureadFre", QKeySequence(Qt::CTRL | Qt::Key_R));
     m_writeAction = action(m_programmingMenu, "mnuwriteFre", QKeySequence(Qt::CTRL | Qt::Key_W));
+    m_compareAction = action(m_programmingMenu, "mnuCompare");
     m_programmingMenu->addSeparator();
     m_optionsAction = action(m_programmingMenu, "mnudtmf");
     m_keysAction = action(m_programmingMenu, "Key_enactment");
@@ -246,6 +254,8 @@ void MainWindow::buildCommands()
     m_radio = new RadioCommands(*m_document, m_prompts, *m_files, this,
                                 {m_statusLabel, m_progressBar, [this] { return m_bandCombo->currentIndex(); }});
     m_debug = new DebugGesture(*m_document, this);
+    m_compare = new CompareCommands(*m_document, *m_files, *m_radio, this);
+    connect(m_compare, &CompareCommands::writeRequested, m_writeAction, &QAction::trigger);
     connect(m_radio, &RadioCommands::sessionEnded, m_channelGrid, &ChannelGrid::takeFocus);
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { m_files->showRecentFiles(m_recentMenu); });
     connect(m_relockAction, &QAction::triggered, m_debug, &DebugGesture::relockClicked);
@@ -262,6 +272,8 @@ void MainWindow::buildCommands()
     bind(m_redoAction, Command::Redo, [this] { m_document->redo(); });
     bind(m_readAction, Command::Read, [this] { m_radio->read(); });
     bind(m_writeAction, Command::Write, [this] { m_radio->write(); });
+    bind(m_compareAction, Command::CompareRadio, [this] { m_compare->compareWithRadio(); });
+    bind(m_compareFileAction, Command::CompareFile, [this] { m_compare->compareWithFile(); });
     bind(m_portAction, Command::ChoosePort, [this] { m_radio->choosePort(); });
     bind(m_lockAction, Command::ToggleLock, [this] { m_document->setLocked(m_lockAction->isChecked()); });
     // The active language does nothing, not even end an open edit.
@@ -346,6 +358,7 @@ void MainWindow::retranslate()
     for (FeatureDialog *dialog : featureDialogs())
         dialog->retranslate(mode);
     m_aboutDialog->retranslate(mode);
+    m_compare->retranslate(mode);
 }
 
 // A language command: the active language does nothing, not even a refresh of the grid.

@@ -12,6 +12,8 @@
 
 class AboutDialog;
 class ChannelGrid;
+class CompareCommands;
+class CompareWindow;
 class DebugGesture;
 class EmbeddedTextsDialog;
 class FeatureDialog;
@@ -68,6 +70,7 @@ public:
     PowerTuningDialog &powerTuningDialog() { return *m_powerTuningDialog; }
     TestFrequencyDialog &testFrequencyDialog() { return *m_testFrequencyDialog; }
     AboutDialog &aboutDialog() { return *m_aboutDialog; }
+    CompareWindow &compareWindow();
 
     // The channel sheet that Print and Export PDF make of what the window shows.
     ChannelSheet channelSheet() const;
@@ -107,7 +110,7 @@ private:
     QAction *m_newAction, *m_openAction, *m_saveAction, *m_quitAction;
     QAction *m_importCsvAction, *m_exportCsvAction, *m_exportPdfAction, *m_printAction, *m_openBackupAction;
     QAction *m_undoAction, *m_redoAction;
-    QAction *m_readAction, *m_writeAction;
+    QAction *m_readAction, *m_writeAction, *m_compareAction, *m_compareFileAction;
     QAction *m_optionsAction, *m_keysAction, *m_embeddedTextsAction, *m_debugAction, *m_testFrequencyAction;
     QAction *m_lockAction, *m_portAction;
     QAction *m_simplifiedAction, *m_traditionalAction, *m_englishAction;
@@ -129,6 +132,7 @@ private:
     SheetCommands *m_sheets = nullptr;
     RadioCommands *m_radio = nullptr;
     DebugGesture *m_debug = nullptr;
+    CompareCommands *m_compare = nullptr;
 
     std::unique_ptr<OptionsDialog> m_optionsDialog;
     std::unique_ptr<KeysDialog> m_keysDialog;

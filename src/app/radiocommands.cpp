@@ -98,8 +98,19 @@ bool RadioCommands::mayStart(Command command)
 void RadioCommands::read()
 {
     // A read replaces the programming: unsaved changes are offered for saving first.
-    if (mayStart(Command::Read) && m_files.settleUnsavedChanges())
+    if (mayStart(Command::Read) && m_files.settleUnsavedChanges()) {
+        m_comparing = false;
         m_session->startRead();
+    }
+}
+
+// A comparison replaces nothing: no question about unsaved changes.
+void RadioCommands::readForComparison()
+{
+    if (mayStart(Command::CompareRadio)) {
+        m_comparing = true;
+        m_session->startRead();
+    }
 }
 
 void RadioCommands::write()
@@ -122,6 +133,10 @@ void RadioCommands::write()
 
 void RadioCommands::readFinished(const RadioImage &image, int radioBand)
 {
+    if (std::exchange(m_comparing, false)) {
+        emit radioReadForComparison(image);
+        return;
+    }
     // Decoding keeps a value whose byte is out of range: it starts from what is shown.
     EditorState read = m_document.state();
     decodeImage(image, read);

@@ -42,6 +42,9 @@ public:
     void openPreferredPort(int slot);
 
     void read();
+    // Reads the radio for a comparison only: what it brings goes to radioReadForComparison, not
+    // into the programming, and is kept as no backup.
+    void readForComparison();
     void write();
     void choosePort();
     // Whether the window may close: during a session only when the user agrees to abort it (or
@@ -56,6 +59,7 @@ public:
 signals:
     // A session ended, whatever its outcome: where the user goes on working gets the focus.
     void sessionEnded();
+    void radioReadForComparison(const RadioImage &image);
 
 private:
     bool mayStart(Command command);
@@ -70,4 +74,5 @@ private:
     Display m_display;
     SessionDriver *m_session;
     int m_portSlot = 0;
+    bool m_comparing = false; // the read running is a comparison's
 };

@@ -45,6 +45,8 @@ constexpr Row Table[] = {
     {Command::ExportPdf,          {Y,   Y,      Y,              Y,   Y,      Y}, FileTie::Keeps},
     {Command::Print,              {Y,   Y,      Y,              Y,   Y,      Y}, FileTie::Keeps},
     {Command::ShowDialog,         {Y,   n,      n,              Y,   n,      n}, FileTie::Keeps},
+    {Command::CompareRadio,       {Y,   n,      n,              Y,   n,      n}, FileTie::Keeps},
+    {Command::CompareFile,        {Y,   Y,      Y,              Y,   Y,      Y}, FileTie::Keeps},
     {Command::ChoosePort,         {Y,   n,      n,              Y,   n,      n}, FileTie::Keeps},
     {Command::SwitchLanguage,     {Y,   Y,      Y,              Y,   Y,      Y}, FileTie::Keeps},
     {Command::ToggleLock,         {Y,   Y,      Y,              Y,   Y,      Y}, FileTie::Keeps},
@@ -78,7 +80,7 @@ QString name(Command command)
 {
     static const char *const names[] = {"EditChannel", "ChangeBand", "ChangeSetting", "NewProgramming", "ImportCsv",
         "ConfirmDialog", "Undo", "Redo", "Open", "Read", "TakeRead", "Write", "Save", "ExportCsv", "ExportPdf",
-        "Print", "ShowDialog", "ChoosePort", "SwitchLanguage", "ToggleLock"};
+        "Print", "ShowDialog", "CompareRadio", "CompareFile", "ChoosePort", "SwitchLanguage", "ToggleLock"};
     static_assert(std::size(names) == std::size(All));
     return QString::fromLatin1(names[int(command)]);
 }

@@ -24,6 +24,8 @@ enum class Command {
     ExportPdf,
     Print,
     ShowDialog, // the feature dialogs of the Programming menu
+    CompareRadio, // the programming against what the radio holds, read for the comparison only
+    CompareFile,  // the programming against a data file
     ChoosePort,
     SwitchLanguage,
     ToggleLock,
@@ -53,7 +55,7 @@ namespace Commands {
 inline constexpr Command All[] = {Command::EditChannel, Command::ChangeBand, Command::ChangeSetting,
     Command::NewProgramming, Command::ImportCsv, Command::ConfirmDialog, Command::Undo, Command::Redo, Command::Open,
     Command::Read, Command::TakeRead, Command::Write, Command::Save, Command::ExportCsv, Command::ExportPdf,
-    Command::Print, Command::ShowDialog, Command::ChoosePort, Command::SwitchLanguage, Command::ToggleLock};
+    Command::Print, Command::ShowDialog, Command::CompareRadio, Command::CompareFile, Command::ChoosePort, Command::SwitchLanguage, Command::ToggleLock};
 
 bool allowed(Command command, EditingMode mode);
 FileTie fileTie(Command command);

@@ -21,6 +21,7 @@ constexpr Caption captions[] = {
     {"mnuNew",         "新建(&N)",     "New(&N)"},
     {"mnuOpen",        "打开(&O)",     "Open(&O)"},
     {"mnuAssave",      "保存(&S)",     "Save(&S)"},
+    {"mnuCompareFile", "与文件比较(&M)...", "Compare with File(&M)..."},
     {"mnuImportCsv",   "导入 CSV(&I)...", "Import CSV(&I)..."},
     {"mnuExportCsv",   "导出 CSV(&X)...", "Export CSV(&X)..."},
     {"mnuExportPdf",   "导出 PDF(&E)...",  "Export PDF(&E)..."},
@@ -34,6 +35,7 @@ constexpr Caption captions[] = {
     {"mnupro",         "编程(&P)",     "Programming(&P)"},
     {"mnureadFre",     "读频(&R)",     "Read Frequency(&R)"},
     {"mnuwriteFre",    "写频(&W)",     "Write Frequency(&W)"},
+    {"mnuCompare",     "比较(&C)...",  "Compare(&C)..."},
     {"mnudtmf",        "可选功能",     "Optional function "},
     {"Key_enactment",  "键设定",       "Keys set "},
     {"mnusetin",       "嵌入信息",     "Embedded information"},
@@ -197,10 +199,30 @@ constexpr Caption captions[] = {
     {"Form6.Combo2[10]", "瞬时取消静噪",   "Instant cancel static noise"},
     {"Form6.Combo2[11]", "暂时删除",       "Delete temporary"},
 
+    // Keys: the lists' captions
+    {"Form6.Label1",    "PF1",    "PF1"},
+    {"Form6.Label2",    "PF2",    "PF2"},
+
     // Embedded information
     {"Form7.title",    "嵌入信息", "Embedded Information"},
     {"Form7.Command1", "确定",     "OK"},
     {"Form7.Command2", "取消",     "Cancel"},
+
+    // The comparison of the programming with the radio or a file (the title stays "比较")
+    {"Compare.title",     "比较",       "比较"},
+    {"Compare.header[0]", "项目",       "Item"},
+    {"Compare.header[1]", "编辑中",     "Editor"},
+    {"Compare.header[2]", "对讲机",     "Radio"},
+    {"Compare.header[3]", "文件",       "File"},
+    {"Compare.same",      "没有不同之处。", "No differences."},
+    {"Compare.Command1",  "写频(&W)",   "Write(&W)"},
+    {"Compare.Command2",  "关闭",       "Close"},
+    {"Compare.added",     "新增",       "added"},
+    {"Compare.removed",   "删除",       "removed"},
+    {"Compare.rxTone",    "接收亚音频", "RX QT/DQT"},
+    {"Compare.txTone",    "发射亚音频", "TX QT/DQT"},
+    {"Compare.byte",      "字节",       "Byte"},
+    {"Compare.none",      "（无）",     "(none)"},
 
     // The channel sheet (printed or exported as PDF)
     {"Sheet.file", "文件", "File"},

@@ -84,10 +84,6 @@ bool isTestFrequency(Field field)
     return field == Field::TestRxFrequency || field == Field::TestTxFrequency;
 }
 
-QString offsetText(int offset)
-{
-    return QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(4, u'0');
-}
 
 // The channel's two-way choices as dump --json writes them.
 QString channelChoice(Field field, int item)
@@ -112,20 +108,12 @@ bool isFrequencyOrTone(Field field)
         || isTestFrequency(field);
 }
 
-// A stored text in quotes, one line whatever it holds: control characters, quotes and
-// backslashes escaped.
-QString quoted(const QString &text)
+// A stored text in quotes, one line whatever it holds: quotes, backslashes and control
+// characters escaped.
+QString quoted(QString text)
 {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        if (c == u'"' || c == u'\\')
-            out += u'\\' + QString(c);
-        else if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
-            out += QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
-        else
-            out += c;
-    }
-    return out + u'"';
+    text.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    return u'"' + withControlsEscaped(text) + u'"';
 }
 
 QString valueText(const Difference &d, const Value &value)
@@ -163,6 +151,23 @@ QString fieldName(const Difference &d)
 }
 
 } // namespace
+
+QString withControlsEscaped(const QString &text)
+{
+    QString out;
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+            out += QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString offsetText(int offset)
+{
+    return QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(4, u'0');
+}
 
 QString section(Field field)
 {

@@ -23,6 +23,13 @@ struct Name
 };
 Name nameOf(Differences::Field field);
 
+// A stored text with its control characters (a radio's memory may hold any byte) written as
+// "\x0A", so that it shows on one line.
+QString withControlsEscaped(const QString &text);
+
+// An image offset as both name bytes: "0x01A0".
+QString offsetText(int offset);
+
 // The line the command-line tool prints: "channel 3 RX frequency: 436.12500 -> 438.00000",
 // "channel 5: added", "Squelch Grade: 1 -> 5", "byte 0x01A0: FF -> 00".
 QString line(const Differences::Difference &difference);

@@ -91,6 +91,8 @@ const Case Cases[] = {
     {Command::Print, Way::Menu, "mnuPrint", {}, "YYYYYY"},
     {Command::ShowDialog, Way::Menu, "mnudtmf", {}, "YnnYnn"},
     {Command::ShowDialog, Way::Menu, "mnutestfre", {}, "YnnYnn"},
+    {Command::CompareRadio, Way::Menu, "mnuCompare", {}, "YnnYnn"},
+    {Command::CompareFile, Way::Menu, "mnuCompareFile", {}, "YYYYYY"},
     {Command::ChoosePort, Way::Menu, "mnucom", {}, "YnnYnn"},
     {Command::SwitchLanguage, Way::Menu, "mnuChineseJ", {}, "YYYYYY"},
     {Command::ToggleLock, Way::Menu, "mnulock", {}, "YYYYYY"},

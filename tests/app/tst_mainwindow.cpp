@@ -1,4 +1,5 @@
 #include "app/channelgrid.h"
+#include "app/comparewindow.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
 #include "dialogs/optionsdialog.h"
@@ -23,6 +24,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -941,6 +943,51 @@ private slots:
     }
 
     // A channel list larger than any that makes sense is refused before it is read further.
+    // Compare with File: the rows of what differs, the editor's value first, in the language in
+    // force and again after a switch; nothing of the programming changes; keys reach Write and
+    // Close, Escape closes; a file that is no data file is refused as Open refuses it.
+    void compareWithAFile()
+    {
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        answerMessageBoxes();
+        const QString path = m_dir->filePath("two.DAT");
+        QVERIFY(DataFile::write(path, encodeImage(twoChannels())));
+        QVERIFY(w.openDataFile(path));
+        typeFrequency(1, 1, "438");
+        const EditorState before = w.state();
+
+        m_fileNames << path;
+        action("mnuCompareFile")->trigger();
+        CompareWindow &compare = w.compareWindow();
+        QVERIFY(compare.isVisible());
+        QTreeWidget *list = compare.list();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QTreeWidgetItem *item = list->topLevelItem(0);
+        QCOMPARE((QStringList {item->text(0), item->text(1), item->text(2)}),
+                 (QStringList {"Channel 1 RX frequency", "438.00000", cellText(twoChannels(), 1, 1, {})}));
+        QCOMPARE(list->headerItem()->text(2), QString("File (two.DAT)"));
+        QCOMPARE(w.state(), before);
+        QVERIFY(w.windowTitle().endsWith("two.DAT"));
+
+        action("mnuChineseF")->trigger();
+        QCOMPARE(list->topLevelItem(0)->text(0), QString("信道 1 接收頻率"));
+        QCOMPARE(compare.windowTitle(), QString("比较"));
+        QCOMPARE(compare.focusWidget(), list);
+        QTest::keyClick(list, Qt::Key_Tab);
+        QCOMPARE(compare.focusWidget()->objectName(), QString("Command1"));
+        QTest::keyClick(compare.focusWidget(), Qt::Key_Tab);
+        QCOMPARE(compare.focusWidget()->objectName(), QString("Command2"));
+        QTest::keyClick(compare.focusWidget(), Qt::Key_Escape);
+        QVERIFY(!compare.isVisible());
+
+        const QString text = m_dir->filePath("text.DAT");
+        QVERIFY(writeFileBytes(text, "not a data file"));
+        m_fileNames << text;
+        action("mnuCompareFile")->trigger();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(!compare.isVisible());
+    }
+
     void importOfAHugeFile()
     {
         start(QByteArray("\x00\x00\x01", 3));

@@ -3,6 +3,7 @@
 
 #include "app/channelgrid.h"
 #include "app/channelsheet.h"
+#include "app/comparewindow.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
 #include "widgets/messagebox.h"
@@ -39,6 +40,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 
@@ -493,6 +495,72 @@ private slots:
         w.session().closePort();
         QVERIFY(m_radio->stop());
         QCOMPARE(addressRange(readFileBytes(saved), 0x0010, 0x0013), QByteArray::fromHex("00256143"));
+    }
+
+    // Compare reads the radio into an image of its own: under the lock, with an unsaved edit, it
+    // asks nothing and changes nothing of the programming, its history, title or backups; it lists
+    // what a write would change, and Write there writes it. A silent radio reports as a read does.
+    void compareWithTheRadio()
+    {
+        const QString data = m_dir->filePath("data");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+        const QString memory = m_dir->filePath("radio.DAT");
+        QVERIFY(DataFile::write(memory, encodeImage(radioState())));
+        MainWindow &w = start({"--unpaced", "--memory", memory});
+        QVERIFY(w.openDataFile(memory));
+        combo("Combo9")->setCurrentIndex(4); // squelch: an unsaved change
+        table()->setCurrentCell(1, 1);
+        QTest::keyClick(table(), Qt::Key_Return);
+        QTest::keyClicks(QApplication::focusWidget(), "150.5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        action("mnulock")->trigger();
+        const EditorState before = w.state();
+        const QString title = w.windowTitle();
+        const bool undoable = w.document().canUndo();
+
+        action("mnuCompare")->trigger();
+        CompareWindow &compare = w.compareWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(compare.isVisible(), 10000);
+        waitUntilIdle();
+        QCOMPARE(compare.windowTitle(), QString("比较"));
+        QTreeWidget *list = compare.list();
+        QCOMPARE(list->topLevelItemCount(), 2);
+        auto row = [&](int index) {
+            QTreeWidgetItem *item = list->topLevelItem(index);
+            return QStringList {item->text(0), item->text(1), item->text(2)};
+        };
+        QCOMPARE(row(0), (QStringList {"Channel 2 RX frequency", "150.50000", "150.00000"}));
+        QCOMPARE(row(1), (QStringList {"Squelch Grade", "4 Group", "9 Group"}));
+        QCOMPARE(list->headerItem()->text(2), QString("Radio"));
+        QVERIFY(m_messages.isEmpty()); // no unsaved-changes question
+        QCOMPARE(w.state(), before);
+        QCOMPARE(w.windowTitle(), title);
+        QCOMPARE(w.document().canUndo(), undoable);
+        QVERIFY(w.document().isLocked());
+        QVERIFY(Backups::list(Backups::folder()).isEmpty());
+
+        QTest::mouseClick(findPart<QPushButton>(&compare, "Command1"), Qt::LeftButton); // Write
+        QTRY_COMPARE_WITH_TIMEOUT(find<QLabel>("Label")->text(), QString("Write frequency success!"), 10000);
+        waitUntilIdle();
+        action("mnuCompare")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(compare.sameLine()->isVisible(), 10000);
+        QCOMPARE(compare.sameLine()->text(), QString("No differences."));
+        waitUntilIdle();
+        QTest::keyClick(compare.focusWidget(), Qt::Key_Escape);
+        QVERIFY(!compare.isVisible());
+        qunsetenv("XDG_DATA_HOME");
+
+        w.session().closePort();
+        QVERIFY(m_radio->stop());
+        m_radio = std::make_unique<Radio>();
+        QVERIFY(m_radio->start({"--silent-after", "0"}));
+        QVERIFY(w.session().openPort(m_radio->device()));
+        action("mnuCompare")->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 6000);
+        QVERIFY(m_messages[0].text.startsWith("Communication error"));
+        waitUntilIdle();
+        QVERIFY(!compare.isVisible());
+        QCOMPARE(w.state(), before);
     }
 
     void silentRadio()

@@ -1,6 +1,7 @@
 // What differs between two programmings: each kind of named value, their order, the image bytes
 // that belong to no named value, and a radio compared only where a write reaches.
 
+#include "i18n/differencewording.h"
 #include "image/codec.h"
 #include "image/differences.h"
 
@@ -165,6 +166,30 @@ private slots:
         const QList<Difference> digit = between(a, withByte(a, 0, 0x10));
         QCOMPARE(digit.size(), 1);
         QCOMPARE(digit[0].field, Field::RxFrequency);
+    }
+
+    // How the command-line tool writes a difference: one line each, whatever a text holds.
+    void lines_data()
+    {
+        QTest::addColumn<Difference>("difference");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("frequency") << Difference {Field::TxFrequency, 7, QString("431.00000"), QString()}
+                                   << "channel 7 TX frequency: 431.00000 -> none";
+        QTest::newRow("choice") << Difference {Field::BusyLock, 2, 0, 1} << "channel 2 Forbid: off -> carrier";
+        QTest::newRow("added") << Difference {Field::ChannelAdded, 5, Value(), QString("440.00000")}
+                               << "channel 5: added";
+        QTest::newRow("setting") << Difference {Field::Squelch, 0, 1, 5} << "Squelch Grade: 1 -> 5";
+        QTest::newRow("text with controls") << Difference {Field::AutoDialCode, 3, QString("3"), QString("3\nd\"\\")}
+                                            << "auto-dial code 3: \"3\" -> \"3\\x0Ad\\\"\\\\\"";
+        QTest::newRow("test frequency") << Difference {Field::TestRxFrequency, 4, QString(), QString("436.50000")}
+                                        << "test frequency 4 RX Frequency: none -> 436.50000";
+        QTest::newRow("byte") << Difference {Field::Byte, 0x108, 0xFF, 0x00} << "byte 0x0108: FF -> 00";
+    }
+    void lines()
+    {
+        QFETCH(Difference, difference);
+        QFETCH(QString, line);
+        QCOMPARE(DifferenceWording::line(difference), line);
     }
 
     // A radio against a file: only the bytes a write sends count, with the power-tuning block when
