@@ -1039,9 +1039,11 @@ private slots:
         QStringList order;
         for (QAction *action : find<QMenu>("mnuFile")->actions())
             order << (action->isSeparator() ? "|" : action->menu() ? action->menu()->objectName() : action->objectName());
-        // New, Open, Save | Import CSV, Export CSV, Export PDF, Print | Open Backup, Recent Files | Quit
-        QCOMPARE(order, (QStringList {"mnuNew", "mnuOpen", "mnuAssave", "|", "mnuImportCsv", "mnuExportCsv",
-                                      "mnuExportPdf", "mnuPrint", "|", "mnuOpenBackup", "mnuRecent", "|", "mnuQuit"}));
+        // New, Open, Save | Compare with File, Import CSV, Export CSV, Export PDF, Print | Open Backup,
+        // Recent Files | Quit
+        QCOMPARE(order, (QStringList {"mnuNew", "mnuOpen", "mnuAssave", "|", "mnuCompareFile", "mnuImportCsv",
+                                      "mnuExportCsv", "mnuExportPdf", "mnuPrint", "|", "mnuOpenBackup", "mnuRecent",
+                                      "|", "mnuQuit"}));
         QCOMPARE(action("mnuImportCsv")->text(), texts[0]);
         QCOMPARE(action("mnuExportCsv")->text(), texts[1]);
     }
