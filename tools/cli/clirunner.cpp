@@ -172,18 +172,13 @@ int CliRunner::verify(const CliCommand &command)
     const std::optional<EditorState> state = loadDataFile(command.file);
     if (!state)
         return ExitStatus::FileFailed;
-    CliSession session;
-    if (!openPort(session, command.port))
-        return ExitStatus::RadioFailed;
-    m_progress.start(QStringLiteral("Verifying"));
-    RadioImage radio;
-    int radioBand = -1;
-    if (const auto result = session.read(&radio, &radioBand); result != CliSession::Result::Done)
-        return sessionFailed(command.port, result);
-    m_progress.complete(sessionText(SessionMessage::ReadSuccess));
+    int status = ExitStatus::Success;
+    const std::optional<RadioImage> radio = readRadio(command.port, QStringLiteral("Verifying"), status);
+    if (!radio)
+        return status;
 
     using namespace ImageComparison;
-    const QList<AddressRange> ranges = differences(radio, CliImages::writtenOf(*state), command.calibration);
+    const QList<AddressRange> ranges = differences(*radio, CliImages::writtenOf(*state), command.calibration);
     if (ranges.isEmpty()) {
         print(QStringLiteral("The radio on %1 holds what %2 writes.\n").arg(command.port, command.file));
         return ExitStatus::Success;
@@ -219,17 +214,12 @@ int CliRunner::diff(const CliCommand &command)
         const std::optional<EditorState> state = loadDataFile(command.file);
         if (!state)
             return ExitStatus::FileFailed;
-        CliSession session;
-        if (!openPort(session, command.port))
-            return ExitStatus::RadioFailed;
-        m_progress.start(QStringLiteral("Reading"));
-        RadioImage radio;
-        int radioBand = -1;
-        if (const auto result = session.read(&radio, &radioBand); result != CliSession::Result::Done)
-            return sessionFailed(command.port, result);
-        m_progress.complete(sessionText(SessionMessage::ReadSuccess));
+        int status = ExitStatus::Success;
+        const std::optional<RadioImage> radio = readRadio(command.port, QStringLiteral("Reading"), status);
+        if (!radio)
+            return status;
         const RadioImage written = CliImages::writtenOf(*state);
-        a = sideOf(Differences::asFarAsAWriteReaches(radio, written, command.calibration));
+        a = sideOf(Differences::asFarAsAWriteReaches(*radio, written, command.calibration));
         b = sideOf(written);
     }
     const QList<Differences::Difference> found = Differences::between(a->state, a->image, b->state, b->image);
@@ -245,6 +235,26 @@ int CliRunner::diff(const CliCommand &command)
         print(lines);
     }
     return found.isEmpty() ? ExitStatus::Success : ExitStatus::Different;
+}
+
+// The radio's memory for a command that compares with it; nothing, with the exit status in
+// status, when the port or the radio fails.
+std::optional<RadioImage> CliRunner::readRadio(const QString &port, const QString &progressLabel, int &status)
+{
+    CliSession session;
+    if (!openPort(session, port)) {
+        status = ExitStatus::RadioFailed;
+        return std::nullopt;
+    }
+    m_progress.start(progressLabel);
+    RadioImage radio;
+    int radioBand = -1;
+    if (const auto result = session.read(&radio, &radioBand); result != CliSession::Result::Done) {
+        status = sessionFailed(port, result);
+        return std::nullopt;
+    }
+    m_progress.complete(sessionText(SessionMessage::ReadSuccess));
+    return radio;
 }
 
 int CliRunner::dump(const CliCommand &command)

@@ -41,6 +41,7 @@ private:
     // The state of a data file; reports and gives nothing when it cannot be read or is none.
     std::optional<EditorState> loadDataFile(const QString &path);
     std::optional<RadioImage> loadDataImage(const QString &path);
+    std::optional<RadioImage> readRadio(const QString &port, const QString &progressLabel, int &status);
     bool openPort(CliSession &session, const QString &port);
     // A session that ended without its result; write: it was a write.
     int sessionFailed(const QString &port, CliSession::Result result, bool write = false);
