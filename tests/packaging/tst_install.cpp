@@ -135,6 +135,7 @@ private slots:
     void dataFileType();
     void manualPageCoversTheTool();
     void filesOnlyInTheUserFolder();
+    void helpAndVersionWithoutADisplay();
     void debianPackage();
 
 private:
@@ -303,6 +304,25 @@ void InstallTest::filesOnlyInTheUserFolder()
     QVERIFY(window.waitForFinished(5000));
     QVERIFY(readText(recent).contains(QStringLiteral("radio.DAT")));
     QCOMPARE(filesUnder(installed("bin")), programFolder);
+}
+
+// --help and --version answer on the terminal, without a display to open a window on; an
+// unknown option is a usage error, never a file name.
+void InstallTest::helpAndVersionWithoutADisplay()
+{
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        bare.remove(QString::fromLatin1(name));
+    const Run help = run(installed("bin/qv540"), {"--help"}, bare);
+    QVERIFY2(help.status == 0 && help.out.startsWith(QStringLiteral("Usage:\n  qv540 [FILE.DAT]")), explain(help));
+    for (const char *program : {"qv540", "qv540-cli", "qv540-radio-sim"}) {
+        const Run version = run(installed(QStringLiteral("bin/") + QLatin1StringView(program)), {"--version"}, bare);
+        QVERIFY2(version.status == 0, explain(version));
+        QCOMPARE(version.out, QStringLiteral("%1 %2\n").arg(QLatin1StringView(program), QStringLiteral(QV540_VERSION)));
+    }
+    const Run unknown = run(installed("bin/qv540"), {"-platform", "offscreen", "--frobnicate"}, bare);
+    QCOMPARE(unknown.status, 2);
+    QVERIFY2(unknown.err.contains(QStringLiteral("unknown option --frobnicate")), explain(unknown));
 }
 
 // The package holds what the install tree holds, depends on the libraries the programs link

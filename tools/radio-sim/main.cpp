@@ -75,11 +75,13 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("qv540-radio-sim");
+    QCoreApplication::setApplicationVersion(QStringLiteral(QV540_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "A QV-540 radio on a pseudo-terminal. Prints the terminal's path on the first line.");
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         {"memory", "Memory from FILE: a data file (.DAT) or 1024 raw bytes.", "FILE"},
         {"save", "Save the memory to FILE (.DAT or raw) after each write and on exit.", "FILE"},
