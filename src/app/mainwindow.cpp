@@ -114,21 +114,21 @@ void MainWindow::buildMenus()
         return m;
     };
     m_fileMenu = menu("mnuFile");
-    m_newAction = action(m_fileMenu, "mnuNew");
-    m_openAction = action(m_fileMenu, "mnuOpen");
-    m_saveAction = action(m_fileMenu, "mnuAssave");
+    m_newAction = action(m_fileMenu, "mnuNew", QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_openAction = action(m_fileMenu, "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_saveAction = action(m_fileMenu, "mnuAssave", QKeySequence(Qt::CTRL | Qt::Key_S));
     m_fileMenu->addSeparator();
     m_compareFileAction = action(m_fileMenu, "mnuCompareFile");
     m_importCsvAction = action(m_fileMenu, "mnuImportCsv");
     m_exportCsvAction = action(m_fileMenu, "mnuExportCsv");
     m_exportPdfAction = action(m_fileMenu, "mnuExportPdf");
-    m_printAction = action(m_fileMenu, "mnuPrint");
+    m_printAction = action(m_fileMenu, "mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P));
     m_fileMenu->addSeparator();
     m_openBackupAction = action(m_fileMenu, "mnuOpenBackup");
     m_recentMenu = m_fileMenu->addMenu(QString());
     m_recentMenu->setObjectName(QStringLiteral("mnuRecent"));
     m_fileMenu->addSeparator();
-    m_quitAction = action(m_fileMenu, "mnuQuit");
+    m_quitAction = action(m_fileMenu, "mnuQuit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     m_editMenu = menu("mnuEdit");
     m_undoAction = action(m_editMenu, "mnuUndo", QKeySequence(Qt::CTRL | Qt::Key_Z));

@@ -943,6 +943,21 @@ private slots:
     }
 
     // A channel list larger than any that makes sense is refused before it is read further.
+    // The desktop's usual shortcuts, shown in the menu in every language; Ctrl+Q closes the window.
+    void standardShortcuts()
+    {
+        for (const QByteArray &settings : {QByteArray(3, '\0'), QByteArray("\x00\x00\x01", 3), QByteArray("\x00\x00\x02", 3)}) {
+            MainWindow &w = start(settings);
+            const std::pair<const char *, QKeySequence> shortcuts[] = {{"mnuNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                {"mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O)}, {"mnuAssave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)}, {"mnuQuit", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+            for (const auto &[name, keys] : shortcuts)
+                QCOMPARE(action(name)->shortcut(), keys);
+            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_Q));
+            QVERIFY(!w.isVisible());
+        }
+    }
+
     // Compare with File: the rows of what differs, the editor's value first, in the language in
     // force and again after a switch; nothing of the programming changes; keys reach Write and
     // Close, Escape closes; a file that is no data file is refused as Open refuses it.
