@@ -1,11 +1,13 @@
 #include "app/portdialog.h"
 
+#include "i18n/captions.h"
 #include "link/portselection.h"
 #include "link/sessiondriver.h"
 
 #include <QButtonGroup>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -20,7 +22,7 @@ QString buttonLabel(const QRadioButton *button, const QString &label)
 
 } // namespace
 
-PortDialog::PortDialog(SessionDriver &session, int slot, QWidget *parent)
+PortDialog::PortDialog(SessionDriver &session, int slot, LanguageMode mode, QWidget *parent)
     : QDialog(parent)
     , m_session(session)
     , m_slot(slot)
@@ -39,6 +41,12 @@ PortDialog::PortDialog(SessionDriver &session, int slot, QWidget *parent)
         m_buttons[i] = button;
     }
     connect(group, &QButtonGroup::idClicked, this, &PortDialog::choose);
+    // Closes as Escape does; the default button, so that Enter closes too.
+    auto *close = new QPushButton(captionText(u"FormCOM.Command1", mode));
+    close->setObjectName(QStringLiteral("Command1"));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addWidget(close, PortSlots::Count / 5, 0, 1, 5, Qt::AlignRight);
     showSlots();
 }
 

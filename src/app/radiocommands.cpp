@@ -151,7 +151,7 @@ void RadioCommands::choosePort()
 {
     if (!m_document.allows(Command::ChoosePort))
         return;
-    PortDialog dialog(*m_session, m_portSlot, m_window);
+    PortDialog dialog(*m_session, m_portSlot, m_prompts.language(), m_window);
     dialog.exec();
     m_portSlot = dialog.slot();
 }

@@ -208,6 +208,9 @@ constexpr Caption captions[] = {
     {"Form7.Command1", "确定",     "OK"},
     {"Form7.Command2", "取消",     "Cancel"},
 
+    // The port dialog (the window title stays "Com")
+    {"FormCOM.Command1", "关闭", "Close"},
+
     // The comparison of the programming with the radio or a file (the title stays "比较")
     {"Compare.title",     "比较",       "比较"},
     {"Compare.header[0]", "项目",       "Item"},
