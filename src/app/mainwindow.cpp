@@ -11,6 +11,7 @@
 #include "dialogs/embeddedtextsdialog.h"
 #include "dialogs/keysdialog.h"
 #include "dialogs/optionsdialog.h"
+#include "dialogs/pictures.h"
 #include "dialogs/powertuningdialog.h"
 #include "dialogs/testfrequencydialog.h"
 #include "document/programmingdocument.h"
@@ -45,6 +46,8 @@ MainWindow::MainWindow(const SettingsFile &settingsFile, QWidget *parent)
     , m_settingsFile(settingsFile)
 {
     setAcceptDrops(true);
+    if (QApplication::windowIcon().isNull()) // every window of the program shows it
+        QApplication::setWindowIcon(RadioPicture::programIcon(QStringLiteral(QV540_APP_ID)));
     buildMenus();
     buildToolbar();
     buildFrames();

@@ -1,6 +1,7 @@
 #include "dialogs/pictures.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <QPainterPath>
 
 RadioPicture::RadioPicture(Kind kind, QWidget *parent)
@@ -8,6 +9,20 @@ RadioPicture::RadioPicture(Kind kind, QWidget *parent)
     , m_kind(kind)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QIcon RadioPicture::programIcon(const QString &installedName)
+{
+    QIcon drawn;
+    RadioPicture picture(Kind::Waves);
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        picture.resize(size, size);
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        picture.render(&pixmap, {}, {}, QWidget::DrawChildren);
+        drawn.addPixmap(pixmap);
+    }
+    return QIcon::fromTheme(installedName, drawn);
 }
 
 QSize RadioPicture::sizeHint() const

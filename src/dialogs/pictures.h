@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 // The dialogs' pictures, drawn by the program itself: a hand-held radio with its two
@@ -14,6 +15,10 @@ public:
 
     explicit RadioPicture(Kind kind, QWidget *parent = nullptr);
     QSize sizeHint() const override;
+
+    // The program's icon: the installed one by its name (the desktop entry's), else the radio
+    // with its waves as drawn here, so that panels and task switchers show one either way.
+    static QIcon programIcon(const QString &installedName);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -5,6 +5,7 @@
 #include "app/channelsheet.h"
 #include "app/datafiledialog.h"
 #include "app/mainwindow.h"
+#include "dialogs/optionsdialog.h"
 #include "widgets/messagebox.h"
 #include "dialogs/keysdialog.h"
 #include "image/codec.h"
@@ -201,6 +202,16 @@ private slots:
 
     // Each change is one step: undone, the editor and its image are as before, and closing asks
     // nothing at the saved state; redone, the change is back.
+    // Without an installed icon in the theme, every window shows the radio as the program draws it.
+    void windowIcon()
+    {
+        start();
+        const QIcon icon = m_window->windowIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(48, 48).isNull());
+        QVERIFY(!m_window->optionsDialog().windowIcon().isNull());
+    }
+
     void undoableChanges_data()
     {
         QTest::addColumn<Change>("change");
