@@ -19,6 +19,7 @@ private slots:
     void refused();
     void interchangeVerbs_data();
     void interchangeVerbs();
+    void verbHelp();
     void helpNamesEveryVerbAndOption();
     void comSlotNamesTheWindowsPortSlot();
 };
@@ -56,8 +57,13 @@ void TestCliCommand::accepted_data()
     QTest::newRow("file named like a verb") << QStringList {"dump", "read"} << int(Verb::Dump) << "" << "read"
                                             << "" << "";
     QTest::newRow("help") << QStringList {"--help"} << int(Verb::Help) << "" << "" << "" << "";
-    QTest::newRow("help beside a verb") << QStringList {"write", "-h"} << int(Verb::Help) << "" << "" << ""
-                                        << "";
+    QTest::newRow("help as a command") << QStringList {"help"} << int(Verb::Help) << "" << "" << "" << "";
+    QTest::newRow("help beside a verb: the verb's") << QStringList {"write", "-h"} << int(Verb::Help) << "" << "write"
+                                                    << "" << "";
+    QTest::newRow("help of a verb") << QStringList {"help", "import"} << int(Verb::Help) << "" << "import" << "" << "";
+    QTest::newRow("ports") << QStringList {"ports"} << int(Verb::Ports) << "" << "" << "" << "";
+    QTest::newRow("read to standard output") << QStringList {"read", "--port", "x", "-o", "-"} << int(Verb::Read)
+                                             << "x" << "-" << "" << "";
     QTest::newRow("version") << QStringList {"--version"} << int(Verb::Version) << "" << "" << "" << "";
 }
 
@@ -118,6 +124,11 @@ void TestCliCommand::refused_data()
     QTest::newRow("diff of the radio and two files") << QStringList {"diff", "--port", "x", "a.DAT", "b.DAT"}
                                                      << "one data file";
     QTest::newRow("yes for diff") << QStringList {"diff", "a.DAT", "b.DAT", "--yes"} << "--yes";
+    QTest::newRow("help of two verbs") << QStringList {"help", "read", "write"} << "one command";
+    QTest::newRow("help of an unknown verb") << QStringList {"help", "erase"} << "erase";
+    QTest::newRow("raw to standard output") << QStringList {"read", "--port", "x", "-o", "a.DAT", "--raw", "-"}
+                                            << "only -o";
+    QTest::newRow("ports with a file") << QStringList {"ports", "a.DAT"} << "takes no file";
     QTest::newRow("output for detect") << QStringList {"detect", "--port", "x", "-o", "a.DAT"} << "--output";
 }
 
@@ -134,6 +145,8 @@ void TestCliCommand::interchangeVerbs_data()
         << QStringList {"", "l.csv", "b.DAT", "b.DAT", "y"};
     QTest::newRow("encode") << QStringList {"encode", "p.json", "--output=p.DAT"} << int(Verb::Encode)
                             << QStringList {"", "p.json", "p.DAT", "", ""};
+    QTest::newRow("export to standard output") << QStringList {"export", "a.DAT", "-o", "-"} << int(Verb::Export)
+                                               << QStringList {"", "a.DAT", "-", "", ""};
     QTest::newRow("detect") << QStringList {"detect", "--port", "/dev/ttyUSB0"} << int(Verb::Detect)
                             << QStringList {"/dev/ttyUSB0", "", "", "", ""};
 }
@@ -163,10 +176,21 @@ void TestCliCommand::refused()
     QVERIFY2(command.error.contains(error), qPrintable(command.error));
 }
 
+// A verb's own help: its usage, its options and no other verb's.
+void TestCliCommand::verbHelp()
+{
+    const QString help = CliCommand::helpText("import");
+    QVERIFY(help.startsWith("Usage:\n  qv540-cli import FILE.csv -o FILE.DAT [--base FILE.DAT] [--renumber]\n"));
+    for (const char *option : {"-o FILE", "--base FILE.DAT", "--renumber", "--help"})
+        QVERIFY2(help.contains(QLatin1StringView(option)), option);
+    for (const char *other : {"--port", "--json", "qv540-cli read"})
+        QVERIFY2(!help.contains(QLatin1StringView(other)), other);
+}
+
 void TestCliCommand::helpNamesEveryVerbAndOption()
 {
     const QString help = CliCommand::helpText();
-    for (const char *word : {"read ", "write ", "verify ", "diff ", "dump ", "--port DEVICE", "-o FILE.DAT", "--raw FILE.bin",
+    for (const char *word : {"read ", "write ", "verify ", "diff ", "dump ", "ports", "help [COMMAND]", "--port DEVICE", "-o FILE.DAT", "--raw FILE.bin",
                              "--yes", "--calibration", "--json", "--version", "Exit status"})
         QVERIFY2(help.contains(QLatin1StringView(word)), word);
     QVERIFY(help.contains("write, verify, diff: include the power-tuning block"));

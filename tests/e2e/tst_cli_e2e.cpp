@@ -146,6 +146,8 @@ private slots:
     void dumpJsonOfARichFile();
     void helpVersionAndUsage();
     void csvRoundTrip();
+    void standardOutput();
+    void portsAndSlotNames();
     void importNamesEachSkippedRow();
     void importFailuresSaveNothing_data();
     void importFailuresSaveNothing();
@@ -635,6 +637,71 @@ void TestCliE2e::helpVersionAndUsage()
     const CliRun usage = runCli({"write", "radio.DAT"});
     QCOMPARE(usage.status, 2);
     QVERIFY2(isOneLineAbout(usage.err, "--port"), usage.err.constData());
+    // A verb's own help, asked for either way.
+    for (const QStringList &arguments : {QStringList {"dump", "--help"}, QStringList {"help", "dump"}}) {
+        const CliRun verb = runCli(arguments);
+        QCOMPARE(verb.status, 0);
+        QVERIFY(verb.out.startsWith("Usage:\n  qv540-cli dump   FILE.DAT [--json]\n"));
+        QVERIFY(!verb.out.contains("verify"));
+    }
+}
+
+// -o - writes to standard output what would go to the file: a CSV list or a data file, the
+// read's only once it is complete, its backup kept all the same.
+void TestCliE2e::standardOutput()
+{
+    const QString file = dataFile("rich.DAT", richState(0));
+    QCOMPARE(runCli({"export", file, "-o", path("list.csv")}).status, 0);
+    const CliRun csv = runCli({"export", file, "-o", "-"});
+    QCOMPARE(csv.status, 0);
+    QCOMPARE(csv.out, readFileBytes(path("list.csv")));
+    const CliRun imported = runCli({"import", path("list.csv"), "--base", file, "-o", "-"});
+    QCOMPARE(imported.status, 0);
+    QCOMPARE(imported.out, readFileBytes(file));
+    QVERIFY(writeFileBytes(path("rich.json"), runCli({"dump", "--json", file}).out));
+    const CliRun encoded = runCli({"encode", path("rich.json"), "-o", "-"});
+    QCOMPARE(encoded.status, 0);
+    QCOMPARE(encoded.out, readFileBytes(file));
+
+    const QString data = path("data");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced", "--memory", file}));
+    const CliRun read = runCli({"read", "--port", radio.device(), "-o", "-"});
+    qunsetenv("XDG_DATA_HOME");
+    QCOMPARE(read.status, 0);
+    QCOMPARE(read.out, readFileBytes(file));
+    const QStringList backups = Backups::list(data + "/qv540/backups");
+    QCOMPARE(backups.size(), 1);
+    QCOMPARE(readFileBytes(backups.first()), read.out);
+}
+
+// ports lists the 20 slots with their devices and whether each opens; an error about a slot
+// names the device behind it.
+void TestCliE2e::portsAndSlotNames()
+{
+    Radio radio;
+    QVERIFY(radio.start({"--unpaced"}));
+    qputenv("QV540_PORTS", (radio.device() + ":/dev/qv540-missing").toLocal8Bit());
+    const CliRun ports = runCli({"ports"});
+    QCOMPARE(ports.status, 0);
+    const QStringList lines = QString::fromUtf8(ports.out).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 20);
+    QString missingSlot;
+    for (const QString &line : lines) {
+        QVERIFY2(line.startsWith("COM"), qPrintable(line));
+        if (line.contains(radio.device()))
+            QVERIFY2(line.endsWith("can be opened"), qPrintable(line));
+        if (line.contains("/dev/qv540-missing")) {
+            QVERIFY2(line.contains("cannot be opened: "), qPrintable(line));
+            missingSlot = line.section(' ', 0, 0);
+        }
+    }
+    QVERIFY(!missingSlot.isEmpty());
+    const CliRun failed = runCli({"detect", "--port", missingSlot});
+    qunsetenv("QV540_PORTS");
+    QCOMPARE(failed.status, 1);
+    QVERIFY2(isOneLineAbout(failed.err, missingSlot + " (/dev/qv540-missing): cannot open the port"), failed.err.constData());
 }
 
 // Export, then import onto the same file: the file comes back byte for byte.

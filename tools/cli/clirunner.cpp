@@ -88,7 +88,7 @@ int CliRunner::run(const CliCommand &command)
     case CliCommand::Verb::Invalid:
         return fail(ExitStatus::Usage, command.error + QStringLiteral(" (see qv540-cli --help)"));
     case CliCommand::Verb::Help:
-        print(CliCommand::helpText());
+        print(command.file.isEmpty() ? CliCommand::helpText() : CliCommand::helpText(command.file));
         return ExitStatus::Success;
     case CliCommand::Verb::Version:
         print(QStringLiteral("qv540-cli %1\n").arg(QCoreApplication::applicationVersion()));
@@ -102,6 +102,7 @@ int CliRunner::run(const CliCommand &command)
     case CliCommand::Verb::Import: return importCsv(command);
     case CliCommand::Verb::Encode: return encode(command);
     case CliCommand::Verb::Detect: return detect(command);
+    case CliCommand::Verb::Ports: return ports();
     }
     return ExitStatus::Usage;
 }
@@ -109,7 +110,7 @@ int CliRunner::run(const CliCommand &command)
 int CliRunner::read(const CliCommand &command)
 {
     for (const QString &path : {command.file, command.raw})
-        if (const QString reason = path.isEmpty() ? QString() : unsavableReason(path); !reason.isEmpty())
+        if (const QString reason = path.isEmpty() || path == u"-" ? QString() : unsavableReason(path); !reason.isEmpty())
             return fail(ExitStatus::FileFailed, QStringLiteral("%1: %2").arg(path, reason));
     CliSession session;
     if (!openPort(session, command.port))
@@ -118,15 +119,13 @@ int CliRunner::read(const CliCommand &command)
     RadioImage image;
     int radioBand = -1;
     if (const auto result = session.read(&image, &radioBand); result != CliSession::Result::Done)
-        return sessionFailed(command.port, result);
+        return sessionFailed(result);
     m_progress.complete(sessionText(SessionMessage::ReadSuccess));
 
     // Only a complete read gets here; both files are put in place whole or not at all.
-    QString error;
     const RadioImage saved = CliImages::savedAfterRead(image, radioBand);
-    if (!DataFile::write(command.file, saved, &error))
-        return fail(ExitStatus::FileFailed,
-                    QStringLiteral("%1: cannot save the data file (%2)").arg(command.file, error));
+    if (!saveBytes(command.file, DataFile::contentsOf(saved), QStringLiteral("data file")))
+        return ExitStatus::FileFailed;
     if (!command.raw.isEmpty() && !saveBytes(command.raw, image.bytes(), QStringLiteral("raw copy")))
         return ExitStatus::FileFailed;
     if (command.backup)
@@ -154,13 +153,13 @@ int CliRunner::write(const CliCommand &command)
     const CliSession::Result result =
         session.write(CliImages::writtenOf(*state), state->currentBand, command.calibration, command.yes);
     if (result == CliSession::Result::NoAnswer || result == CliSession::Result::Interrupted)
-        return sessionFailed(command.port, result, true);
+        return sessionFailed(result, true);
     if (result == CliSession::Result::Refused) {
         m_progress.finish();
         return fail(ExitStatus::Refused,
                     QStringLiteral("%1: %2 The radio is on %3, %4 on %5; nothing was written. "
                                    "Give --yes to write it anyway.")
-                        .arg(command.port, sessionText(SessionMessage::BandMismatch),
+                        .arg(m_portName, sessionText(SessionMessage::BandMismatch),
                              bandText(session.radioBand()), command.file, bandText(state->currentBand)));
     }
     m_progress.complete(sessionText(SessionMessage::WriteSuccess));
@@ -180,11 +179,11 @@ int CliRunner::verify(const CliCommand &command)
     using namespace ImageComparison;
     const QList<AddressRange> ranges = differences(*radio, CliImages::writtenOf(*state), command.calibration);
     if (ranges.isEmpty()) {
-        print(QStringLiteral("The radio on %1 holds what %2 writes.\n").arg(command.port, command.file));
+        print(QStringLiteral("The radio on %1 holds what %2 writes.\n").arg(m_portName, command.file));
         return ExitStatus::Success;
     }
     QString listing = QStringLiteral("The radio on %1 differs from %2 at %3 bytes:\n")
-                          .arg(command.port, command.file).arg(byteCount(ranges));
+                          .arg(m_portName, command.file).arg(byteCount(ranges));
     for (const AddressRange &range : ranges)
         listing += rangeText(range) + u'\n';
     print(listing);
@@ -250,7 +249,7 @@ std::optional<RadioImage> CliRunner::readRadio(const QString &port, const QStrin
     RadioImage radio;
     int radioBand = -1;
     if (const auto result = session.read(&radio, &radioBand); result != CliSession::Result::Done) {
-        status = sessionFailed(port, result);
+        status = sessionFailed(result);
         return std::nullopt;
     }
     m_progress.complete(sessionText(SessionMessage::ReadSuccess));
@@ -337,6 +336,21 @@ int CliRunner::encode(const CliCommand &command)
     return saveDataFile(command.output, *reading.state) ? ExitStatus::Success : ExitStatus::FileFailed;
 }
 
+// The 20 port slots as the window's port dialog shows them, probed: a line each.
+int CliRunner::ports()
+{
+    QString lines;
+    for (const PortSlots::Slot &slot : PortSlots::list()) {
+        const QString state = slot.device.isEmpty() ? QStringLiteral("no serial port")
+                            : slot.usable           ? QStringLiteral("can be opened")
+                                                    : QStringLiteral("cannot be opened: ") + slot.reason;
+        lines += QStringLiteral("COM%1").arg(slot.number).leftJustified(6) + (slot.device.isEmpty() ? QStringLiteral("-") : slot.device).leftJustified(24)
+               + u' ' + state + u'\n';
+    }
+    print(lines);
+    return ExitStatus::Success;
+}
+
 int CliRunner::detect(const CliCommand &command)
 {
     CliSession session;
@@ -344,7 +358,7 @@ int CliRunner::detect(const CliCommand &command)
         return ExitStatus::RadioFailed;
     quint8 bandCode = 0;
     if (const auto result = session.detect(&bandCode); result != CliSession::Result::Done)
-        return sessionFailed(command.port, result);
+        return sessionFailed(result);
     const int band = ProtocolEngine::bandOfIdentityCode(bandCode);
     const QString code = QStringLiteral("%1").arg(bandCode, 2, 16, QLatin1Char('0')).toUpper();
     const QString bandName = band >= 0 ? Bands::items().at(band) : QStringLiteral("unknown band code 0x") + code;
@@ -382,6 +396,7 @@ std::optional<RadioImage> CliRunner::loadDataImage(const QString &path)
 bool CliRunner::openPort(CliSession &session, const QString &port)
 {
     const QString device = portDevice(port);
+    m_portName = device.isEmpty() || device == port ? port : QStringLiteral("%1 (%2)").arg(port, device);
     if (device.isEmpty()) {
         fail(ExitStatus::RadioFailed,
              QStringLiteral("%1: no serial port is bound to this slot; name the device itself, "
@@ -397,14 +412,14 @@ bool CliRunner::openPort(CliSession &session, const QString &port)
     // account that may not use it.
     const QString why = PortSlots::probeDevice(device);
     fail(ExitStatus::RadioFailed, QStringLiteral("%1: cannot open the port: %2%3")
-                                      .arg(port, why.isEmpty() ? error : why,
+                                      .arg(m_portName, why.isEmpty() ? error : why,
                                            why.contains(QStringLiteral("in use")) || why.contains(QStringLiteral("group"))
                                                ? QString()
                                                : QStringLiteral(" (check the device name and that the cable is plugged in)")));
     return false;
 }
 
-int CliRunner::sessionFailed(const QString &port, CliSession::Result result, bool write)
+int CliRunner::sessionFailed(CliSession::Result result, bool write)
 {
     m_progress.finish();
     // A write cut off in the middle leaves the radio with some blocks new and the rest old.
@@ -412,11 +427,11 @@ int CliRunner::sessionFailed(const QString &port, CliSession::Result result, boo
     if (result == CliSession::Result::Interrupted)
         return fail(ExitStatus::Interrupted,
                     QStringLiteral("%1: interrupted; the radio was told to leave programming mode%2")
-                        .arg(port, write ? u'.' + partial : QStringLiteral(" and nothing was saved")));
+                        .arg(m_portName, write ? u'.' + partial : QStringLiteral(" and nothing was saved")));
     return fail(ExitStatus::RadioFailed,
                 QStringLiteral("%1: the radio did not answer, or answered wrongly; check that it is "
                                "switched on, that the cable sits firmly in it and in %1, and try again.%2")
-                    .arg(port, partial));
+                    .arg(m_portName, partial));
 }
 
 // A folder or a socket is no input; a pipe, a FIFO or a device is read as a file is (so that
@@ -451,6 +466,13 @@ std::optional<QByteArray> CliRunner::readInput(const QString &path)
 
 bool CliRunner::saveBytes(const QString &path, const QByteArray &bytes, const QString &what)
 {
+    if (path == u"-") { // standard output
+        const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), m_out) == size_t(bytes.size())
+                          && std::fflush(m_out) == 0;
+        if (!written)
+            fail(ExitStatus::FileFailed, QStringLiteral("standard output: cannot write the %1").arg(what));
+        return written;
+    }
     QString error;
     if (WholeFile::write(path, bytes, &error))
         return true;
@@ -460,11 +482,7 @@ bool CliRunner::saveBytes(const QString &path, const QByteArray &bytes, const QS
 
 bool CliRunner::saveDataFile(const QString &path, const EditorState &state)
 {
-    QString error;
-    if (DataFile::write(path, CliImages::writtenOf(state), &error))
-        return true;
-    fail(ExitStatus::FileFailed, QStringLiteral("%1: cannot save the data file (%2)").arg(path, error));
-    return false;
+    return saveBytes(path, DataFile::contentsOf(CliImages::writtenOf(state)), QStringLiteral("data file"));
 }
 
 void CliRunner::print(const QString &text)

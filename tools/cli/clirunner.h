@@ -32,6 +32,7 @@ private:
     int write(const CliCommand &command);
     int verify(const CliCommand &command);
     int diff(const CliCommand &command);
+    int ports();
     int dump(const CliCommand &command);
     int exportCsv(const CliCommand &command);
     int importCsv(const CliCommand &command);
@@ -44,7 +45,7 @@ private:
     std::optional<RadioImage> readRadio(const QString &port, const QString &progressLabel, int &status);
     bool openPort(CliSession &session, const QString &port);
     // A session that ended without its result; write: it was a write.
-    int sessionFailed(const QString &port, CliSession::Result result, bool write = false);
+    int sessionFailed(CliSession::Result result, bool write = false);
     // The bytes of a file the command reads; reports and gives nothing when it cannot be read.
     bool readable(const QString &path);
     std::optional<QByteArray> readInput(const QString &path);
@@ -59,5 +60,6 @@ private:
 
     std::FILE *m_out;
     std::FILE *m_err;
+    QString m_portName; // the port as messages name it: "COM3 (/dev/ttyUSB0)" for a slot
     ProgressBar m_progress;
 };
