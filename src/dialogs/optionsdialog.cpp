@@ -404,14 +404,12 @@ void OptionsDialog::priorityChannelChosen(int index)
 
 bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    // Enter in the code grid opens the current code, and in an open one ends the edit; either
-    // way it stays in the grid instead of pressing OK.
+    // Enter on the code grid opens the current code (the open editor ends an edit itself), and
+    // stays in the grid instead of pressing OK.
     if (watched == m_codeGrid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (m_codeEditor->editing())
-                m_codeEditor->finish();
-            else if (m_codeGrid->currentColumn() == 1)
+            if (m_codeGrid->currentColumn() == 1)
                 m_codeGrid->editItem(m_codeGrid->currentItem());
             return true;
         }

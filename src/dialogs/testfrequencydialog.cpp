@@ -2,6 +2,7 @@
 
 #include "widgets/celleditor.h"
 #include "widgets/layoutunits.h"
+#include "widgets/typedkey.h"
 #include "i18n/captions.h"
 
 #include <QHeaderView>
@@ -78,7 +79,8 @@ TestFrequencyDialog::TestFrequencyDialog(ProgrammingDocument &document, QWidget 
                                 + m_table->verticalScrollBar()->sizeHint().width(),
                             twipsToPixels(this, 5145));
     connect(m_table, &QTableWidget::cellClicked, this, [this](int row, int column) {
-        m_table->editItem(m_table->item(row, column));
+        if (editable(row + 1, column))
+            m_table->editItem(m_table->item(row, column));
     });
     m_table->installEventFilter(this);
 
@@ -145,19 +147,24 @@ void TestFrequencyDialog::edited(int row, int column, const QString &text)
     showRow(row); // a refused value leaves the cell as it was
 }
 
-// Enter in the grid opens the current cell, and in an open cell ends the edit; either way it
-// stays in the grid instead of pressing OK.
+// Enter on the grid opens the current cell (the open editor ends an edit itself), and stays in
+// the grid instead of pressing OK; a digit or point typed on a closed cell opens it with that
+// character, as in the channel grid.
 bool TestFrequencyDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_table && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (m_delegate->editing())
-                m_delegate->finish(); // now, so that the next key finds the edit ended
-            else if (m_table->currentItem())
-                m_table->editItem(m_table->currentItem());
-            return true;
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool digit = typesCharacter(key) && (key->text().front().isDigit() || key->text() == u".");
+        if (!enter && !digit)
+            return FeatureDialog::eventFilter(watched, event);
+        QTableWidgetItem *item = m_table->currentItem();
+        if (item && editable(item->row() + 1, item->column())) {
+            m_table->editItem(item);
+            if (QLineEdit *editor = digit ? m_delegate->openEditor() : nullptr)
+                editor->setText(key->text());
         }
+        return true;
     }
     return FeatureDialog::eventFilter(watched, event);
 }

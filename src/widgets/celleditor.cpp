@@ -1,5 +1,6 @@
 #include "widgets/celleditor.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 CellEditor::CellEditor(QObject *parent, Setup setup, Edited edited)
@@ -40,4 +41,21 @@ void CellEditor::discard()
 {
     if (QWidget *editor = editing() ? m_editor.data() : nullptr)
         emit closeEditor(editor, NoHint);
+}
+
+QLineEdit *CellEditor::openEditor() const
+{
+    return editing() ? static_cast<QLineEdit *>(m_editor.data()) : nullptr;
+}
+
+bool CellEditor::eventFilter(QObject *object, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && object == m_editor) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            finish();
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }

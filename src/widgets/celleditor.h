@@ -25,6 +25,13 @@ public:
     void finish();
     // Closes the open editor, keeping nothing of it.
     void discard();
+    // The open editor; null when no edit is open.
+    QLineEdit *openEditor() const;
+
+protected:
+    // Enter in the editor ends the edit at once, so that the next key finds it ended, and goes
+    // no further: it never presses a dialog's default button.
+    bool eventFilter(QObject *object, QEvent *event) override;
 
 private:
     Setup m_setup;
