@@ -40,6 +40,20 @@ bool isTab(const QKeyEvent *event)
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
+// Ctrl+Tab or Ctrl+Shift+Tab: out of the grid, as text editors leave their text.
+bool isControlTab(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && (event->modifiers() & Qt::ControlModifier);
+}
+
+// A key meant for the menu bar: F10, or Alt with a letter (a menu's mnemonic).
+bool opensMenu(const QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F10)
+        return true;
+    return (event->modifiers() & Qt::AltModifier) && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z;
+}
+
 // Focus moved by program code or the user inside the window, not into a drop-down list or to
 // another window (a message box): only that ends an edit.
 bool endsEdit(const QFocusEvent *event)
@@ -235,6 +249,20 @@ void ChannelGrid::commitEdit()
         hideEditor(editor);
 }
 
+// Ends an open edit and gives the focus to the next (or previous) control outside the grid.
+void ChannelGrid::leaveGrid(bool forward)
+{
+    commitEdit();
+    QWidget *next = m_table;
+    do
+        next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+    while (next != m_table
+           && (m_table->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled()
+               || !next->isVisible()));
+    if (next != m_table)
+        next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
 void ChannelGrid::cancelEdit()
 {
     if (QWidget *editor = openEditorWidget()) {
@@ -378,6 +406,10 @@ bool ChannelGrid::filterToneKey(QKeyEvent *event)
 // Other characters do nothing: no type-ahead search jumping to another channel.
 bool ChannelGrid::handleGridKey(QKeyEvent *event)
 {
+    if (isControlTab(event)) {
+        leaveGrid(!(event->modifiers() & Qt::ShiftModifier) && event->key() == Qt::Key_Tab);
+        return true;
+    }
     const int row = m_table->currentRow() + 1;
     int column = m_table->currentColumn();
     if (isEnter(event)) {
@@ -444,6 +476,16 @@ bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)
         // In a dropped-down list: Tab leaves the list and the editor as above.
         auto *combo = editor ? qobject_cast<QComboBox *>(editor) : nullptr;
         if (combo && watched == combo->view()) {
+            // Escape closes the list and the editor at once; a key of the menu bar closes both,
+            // storing nothing, and then reaches the menu bar.
+            if (key->key() == Qt::Key_Escape || opensMenu(key)) {
+                combo->hidePopup();
+                cancelEdit();
+                m_table->setFocus();
+                if (opensMenu(key))
+                    QCoreApplication::postEvent(window(), new QKeyEvent(QEvent::KeyPress, key->key(), key->modifiers(), key->text()));
+                return true;
+            }
             if (isTab(key)) {
                 combo->hidePopup();
                 finishEdit(key);

@@ -65,6 +65,7 @@ private:
     // the closed cell) instead of the cell's text.
     void openEditor(int row, int column, const QString &typed = {});
     bool handleGridKey(QKeyEvent *event);
+    void leaveGrid(bool forward);
     bool handleEditorKey(QWidget *editor, QKeyEvent *event);
     void finishEdit(QKeyEvent *moveKey = nullptr);
     void endFrequencyEdit();

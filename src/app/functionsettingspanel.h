@@ -27,6 +27,8 @@ public:
     void retranslate(LanguageMode mode);
     // Each setting's caption and the item it shows, in order, as the channel sheet lists them.
     QList<std::pair<QString, QString>> shownSettings() const;
+    // The first list, voice prompt: where the keyboard enters the frame.
+    QComboBox *firstList() const { return m_settings.constFirst().list; }
 
 private:
     struct Setting

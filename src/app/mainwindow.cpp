@@ -35,6 +35,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -262,6 +263,20 @@ void MainWindow::buildCommands()
     connect(m_radio, &RadioCommands::sessionEnded, m_channelGrid, &ChannelGrid::takeFocus);
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { m_files->showRecentFiles(m_recentMenu); });
     connect(m_relockAction, &QAction::triggered, m_debug, &DebugGesture::relockClicked);
+    // The keyboard's ways into the frames beside the grid (their captions stay as they are), and
+    // F10 into the menu bar; a disabled frame is not entered.
+    const std::tuple<QKeySequence, QWidget *, std::function<QWidget *()>> ways[] = {
+        {QKeySequence(Qt::ALT | Qt::Key_B), m_bandBox, [this] { return m_bandCombo; }},
+        {QKeySequence(Qt::ALT | Qt::Key_G), m_settingsPanel, [this] { return m_settingsPanel->firstList(); }}};
+    for (const auto &[keys, area, target] : ways)
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, area, target] {
+            if (!area->isEnabled())
+                return;
+            m_channelGrid->commitEdit();
+            target()->setFocus(Qt::ShortcutFocusReason);
+        });
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(m_fileMenu->menuAction()); });
 
     bind(m_newAction, Command::NewProgramming, [this] { m_files->newProgramming(); });
     bind(m_openAction, Command::Open, [this] { m_files->openFile(DataFileDialog::Kind::Open); });

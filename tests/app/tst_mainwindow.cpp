@@ -406,10 +406,10 @@ private slots:
             << QStringList {added("441.00000"), added("440.00000"), added("442.00000")} << false << 0;
         QTest::newRow("Escape keeps the frequency")
             << true << "@1,1 438 <Esc> @2,3 4 <Esc>" << QStringList {first, second} << false << 0;
-        QTest::newRow("Escape closes the list, then keeps the tone")
-            << true << "@1,2 <Esc> <Esc> @2,4 9 <Esc>" << QStringList {first, second} << false << 0;
+        QTest::newRow("one Escape closes the list and the editor, keeping the tone")
+            << true << "@1,2 <Esc> @2,4 9 <Esc>" << QStringList {first, second} << false << 0;
         QTest::newRow("Tab stores a typed tone; arrows pick")
-            << true << "@1,2 88.5 <Tab> <Tab> <Enter> <Esc> <Down>"
+            << true << "@1,2 88.5 <Tab> <Tab> <Enter> <Down> <Enter>"
             << QStringList {"436.12500|88.5|436.12500|D025N|Low|Carrow|Narrow|No", second} << false << 0;
         QTest::newRow("Tab leaves an option list unpicked")
             << true << "@1,5 <Tab> <Enter> <Up> <Enter>"
@@ -451,6 +451,54 @@ private slots:
         for (int r = 1; r <= rows.size(); ++r)
             QCOMPARE(row(r).join('|'), rows[r - 1].isEmpty() ? QString("|||||||") : rows[r - 1]);
         QCOMPARE(grid().openEditorWidget() != nullptr, editorOpen);
+    }
+
+    // Keys that leave the grid: a menu key in an open list closes the list and the editor,
+    // storing nothing, and opens the menu; F10 opens the menu bar; Ctrl+Tab and Ctrl+Shift+Tab
+    // leave the grid (an edit stored first); Alt+B and Alt+G go to the band and the settings,
+    // unless the lock has greyed them.
+    void keysOutOfTheGrid()
+    {
+        MainWindow &w = start(QByteArray("\x00\x00\x01", 3));
+        QVERIFY(w.openDataFile(richFile()));
+        const QStringList before = row(1);
+        auto openMenu = [] { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); };
+        for (const QKeyCombination keys : {QKeyCombination(Qt::AltModifier, Qt::Key_F), QKeyCombination(Qt::Key_F10)}) {
+            clickCell(1, 5); // power: the list opens with its editor
+            QTRY_VERIFY(grid().optionEditor(5)->view()->isVisible());
+            QTest::keyClick(keyTarget(), keys.key(), keys.keyboardModifiers());
+            QTRY_VERIFY(openMenu());
+            QCOMPARE(openMenu()->objectName(), QString("mnuFile"));
+            QVERIFY(!grid().openEditorWidget());
+            QTest::keyClick(openMenu(), Qt::Key_Escape);
+            QTRY_VERIFY(!openMenu());
+            QCOMPARE(row(1), before);
+        }
+        table()->setFocus();
+        QTest::keyClick(table(), Qt::Key_F10);
+        QTRY_VERIFY(openMenu());
+        QTest::keyClick(openMenu(), Qt::Key_Escape);
+        QTRY_VERIFY(!openMenu());
+
+        clickCell(2, 1);
+        QTest::keyClicks(grid().frequencyEditor(), "441");
+        QTest::keyClick(grid().frequencyEditor(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(cell(2, 1), QString("441.00000"));
+        QVERIFY(!table()->isAncestorOf(QApplication::focusWidget()) && QApplication::focusWidget() != table());
+        table()->setFocus();
+        QTest::keyClick(table(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QApplication::focusWidget() != table());
+
+        QTest::keyClick(table(), Qt::Key_B, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), combo("Combo1"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), combo("Combo2"));
+        action("mnulock")->trigger();
+        QWidget *focus = QApplication::focusWidget();
+        for (Qt::Key letter : {Qt::Key_B, Qt::Key_G}) {
+            QTest::keyClick(&w, letter, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), focus);
+        }
     }
 
     void pasteKeepsWhatTypingAccepts()
