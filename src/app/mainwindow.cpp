@@ -18,6 +18,7 @@
 #include "editor/channelrules.h"
 #include "i18n/captions.h"
 #include "i18n/celltexts.h"
+#include "i18n/toolkittexts.h"
 #include "link/sessiondriver.h"
 #include "widgets/legibility.h"
 #include "widgets/weblink.h"
@@ -349,6 +350,7 @@ void MainWindow::restoreSettings()
 void MainWindow::retranslate()
 {
     const LanguageMode mode = m_prompts.language();
+    useToolkitLanguage(mode);
     auto caption = [mode](const QString &key) { return captionText(key, mode); };
     showTitle();
     for (QMenu *menu : {m_fileMenu, m_editMenu, m_programmingMenu, m_settingsMenu, m_languageMenu, m_helpMenu,

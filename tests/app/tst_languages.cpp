@@ -280,6 +280,19 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
+    // The toolkit's own texts (here a text box's context menu) follow the language, from the
+    // start and at each switch.
+    void toolkitTextsFollow()
+    {
+        auto undo = [] { return QCoreApplication::translate("QLineEdit", "&Undo"); };
+        start(0);
+        QCOMPARE(undo(), QString("撤消(&U)"));
+        findPart<QAction>(m_window.get(), "mnuChineseF")->trigger();
+        QCOMPARE(undo(), QString("復原(&U)"));
+        findPart<QAction>(m_window.get(), "mnuEnglish")->trigger();
+        QCOMPARE(undo(), QString("&Undo"));
+    }
+
     // Settings > Languages is the last entry of the Settings menu; its three commands, in order,
     // are reached with Alt+S and the arrow keys.
     void languagesByKeyboard()

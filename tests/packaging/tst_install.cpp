@@ -359,7 +359,7 @@ void InstallTest::debianPackage()
     QCOMPARE(field("Version"), QStringLiteral(QV540_VERSION));
     const QStringList depends = packageNames(field("Depends"));
     // From the linked libraries, then what the programs load at run time.
-    for (const char *name : {"libc6", "libqt6core6", "libqt6widgets6", "libqt6serialport6", "libopencc1.1", "qt6-qpa-plugins", "libopencc-data"})
+    for (const char *name : {"libc6", "libqt6core6", "libqt6widgets6", "libqt6serialport6", "libopencc1.1", "qt6-qpa-plugins", "libopencc-data", "qt6-translations-l10n"})
         QVERIFY2(depends.contains(QLatin1String(name)), qPrintable(field("Depends")));
     QVERIFY2(packageNames(field("Recommends")).contains(QStringLiteral("fonts-wqy-microhei")), qPrintable(info.out));
 }
