@@ -37,8 +37,8 @@ Measure runTool(const QStringList &arguments)
     clock.start();
     const pid_t pid = fork();
     if (pid == 0) {
-        freopen("/dev/null", "w", stdout);
-        freopen("/dev/null", "w", stderr);
+        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr))
+            _exit(126);
         execv(argv[0], argv.data());
         _exit(127);
     }

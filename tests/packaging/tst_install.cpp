@@ -133,7 +133,9 @@ private slots:
     void namesAgree();
     void dataFileType_data();
     void dataFileType();
-    void manualPageCoversTheTool();
+    void manualPagesCoverThePrograms_data();
+    void manualPagesCoverThePrograms();
+    void bashCompletion();
     void filesOnlyInTheUserFolder();
     void helpAndVersionWithoutADisplay();
     void debianPackage();
@@ -174,7 +176,11 @@ void InstallTest::installedFiles_data()
     QTest::newRow("metainfo") << "share/metainfo/" + AppId + ".metainfo.xml" << false;
     QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/" + AppId + ".svg" << false;
     QTest::newRow("data file type") << "share/mime/packages/qv540.xml" << false;
-    QTest::newRow("manual page") << "share/man/man1/qv540-cli.1" << false;
+    for (const char *program : {"qv540", "qv540-cli", "qv540-radio-sim"})
+        QTest::addRow("manual page of %s", program) << QStringLiteral("share/man/man1/%1.1.gz").arg(program) << false;
+    QTest::newRow("bash completion") << "share/bash-completion/completions/qv540-cli" << false;
+    QTest::newRow("copyright") << "share/doc/qv540/copyright" << false;
+    QTest::newRow("changelog") << "share/doc/qv540/changelog.gz" << false;
 }
 
 void InstallTest::installedFiles()
@@ -250,31 +256,71 @@ void InstallTest::dataFileType()
         QCOMPARE(type.comment(), QStringLiteral("QV-540 radio programming"));
 }
 
-// Every command and option `qv540-cli --help` lists has its place in the manual page, which
-// groff renders without a warning.
-void InstallTest::manualPageCoversTheTool()
+// Each program's manual page, compressed as Debian keeps them, renders without a warning and
+// names every command (qv540-cli) and option its --help lists.
+void InstallTest::manualPagesCoverThePrograms_data()
 {
-    const QString page = installed("share/man/man1/qv540-cli.1");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("commands");
+    QTest::newRow("qv540") << "qv540" << 0;
+    QTest::newRow("qv540-cli") << "qv540-cli" << 11;
+    QTest::newRow("qv540-radio-sim") << "qv540-radio-sim" << 0;
+}
+
+void InstallTest::manualPagesCoverThePrograms()
+{
+    QFETCH(QString, program);
+    QFETCH(int, commands);
+    const QString compressed = installed(QStringLiteral("share/man/man1/%1.1.gz").arg(program));
+    const Run unpack = run(QStringLiteral("gzip"), {"-dc", compressed});
+    QVERIFY2(unpack.status == 0, explain(unpack));
+    const QString page = m_dir.filePath(program + QStringLiteral(".1"));
+    QFile plainPage(page);
+    QVERIFY(plainPage.open(QIODevice::WriteOnly) && plainPage.write(unpack.out.toUtf8()) > 0);
+    plainPage.close();
     const Run render = run(QStringLiteral("groff"), {"-t", "-man", "-Tutf8", "-ww", "-z", page});
     QVERIFY2(render.status == 0 && render.err.isEmpty(), explain(render));
 
-    const QString source = readText(page);
+    const QString source = unpack.out;
     const QString plain = QString(source).replace(QStringLiteral("\\-"), QStringLiteral("-"));
-    QVERIFY(source.startsWith(QStringLiteral(".TH QV540\\-CLI 1 ")));
+    QVERIFY(source.startsWith(QStringLiteral(".TH ") + program.toUpper().replace(u'-', QStringLiteral("\\-")) + u' '));
     QVERIFY(source.contains(QStringLiteral("\"qv540 " QV540_VERSION "\"")));
 
-    const Run help = run(installed("bin/qv540-cli"), {"--help"});
+    const Run help = run(installed(QStringLiteral("bin/") + program), {"--help"});
     QVERIFY2(help.status == 0, explain(help));
-    const QString commands = help.out.section(QStringLiteral("Commands:\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
+    if (commands > 0) {
+        const QString listing = help.out.section(QStringLiteral("Commands:\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
+        QStringList listed;
+        for (const auto &match : QRegularExpression(QStringLiteral("^  ([a-z]+) "), QRegularExpression::MultilineOption).globalMatch(listing))
+            listed << match.captured(1);
+        QCOMPARE(listed.size(), commands);
+        for (const QString &command : listed)
+            QVERIFY2(plain.contains(QStringLiteral(".TP\n.B %1\n").arg(command)), qPrintable(command));
+    }
     const QString options = help.out.section(QStringLiteral("Options:\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
-    QStringList listed;
-    for (const auto &match : QRegularExpression(QStringLiteral("^  ([a-z]+) "), QRegularExpression::MultilineOption).globalMatch(commands))
-        listed << match.captured(1);
-    QCOMPARE(listed.size(), 11);
-    for (const QString &command : listed)
-        QVERIFY2(plain.contains(QStringLiteral(".TP\n.B %1\n").arg(command)), qPrintable(command));
-    for (const auto &match : QRegularExpression(QStringLiteral("(?<![\\w-])(--?[a-z]+)")).globalMatch(options))
+    QVERIFY(!options.isEmpty());
+    for (const auto &match : QRegularExpression(QStringLiteral("(?<![\\w-])(--?[a-z][a-z-]*)")).globalMatch(options))
         QVERIFY2(plain.contains(match.captured(1)), qPrintable(match.captured(1)));
+}
+
+// bash completes qv540-cli's commands, a command's options, the port slots and files by type.
+void InstallTest::bashCompletion()
+{
+    const QString script = installed("share/bash-completion/completions/qv540-cli");
+    QFile data(m_dir.filePath(QStringLiteral("fleet.DAT")));
+    QVERIFY(data.open(QIODevice::WriteOnly));
+    data.close();
+    auto complete = [&](const QString &words) {
+        const QString line = QStringLiteral("source '%1'; cd '%2'; COMP_WORDS=(%3); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+                                            "_qv540_cli; printf '%s\\n' \"${COMPREPLY[@]}\"")
+                                 .arg(script, m_dir.path(), words);
+        return run(QStringLiteral("bash"), {"-c", line}).out.split(u'\n', Qt::SkipEmptyParts);
+    };
+    QCOMPARE(complete("qv540-cli di"), QStringList {"diff"});
+    QCOMPARE(complete("qv540-cli import --re"), QStringList {"--renumber"});
+    QVERIFY(complete("qv540-cli write --port CO").contains(QStringLiteral("COM20")));
+    QVERIFY(complete("qv540-cli dump fl").contains(QStringLiteral("fleet.DAT")));
+    QVERIFY(!complete("qv540-cli import fl").contains(QStringLiteral("fleet.DAT")));
 }
 
 // The installed window, run once with a fresh home and a data file to open, writes what it keeps
@@ -347,6 +393,13 @@ void InstallTest::debianPackage()
         return path.startsWith(QStringLiteral("usr/share/mime/")) && path != u"usr/share/mime/packages/qv540.xml";
     });
     QCOMPARE(filesUnder(unpacked), tree);
+    // Debian's own checks: no error and no warning (lintian refuses to run as root but for
+    // --allow-root).
+    const Run lintian = run(QStringLiteral("lintian"), {"--allow-root", "--no-tag-display-limit", package});
+    QVERIFY2(lintian.status == 0, explain(lintian));
+    for (const QString &line : lintian.out.split(u'\n'))
+        QVERIFY2(!line.startsWith(QStringLiteral("E: ")) && !line.startsWith(QStringLiteral("W: ")), explain(lintian));
+
     const Run version = run(unpacked + QStringLiteral("/usr/bin/qv540-cli"), {"--version"});
     QVERIFY2(version.status == 0 && version.out.contains(QStringLiteral(QV540_VERSION)), explain(version));
 
