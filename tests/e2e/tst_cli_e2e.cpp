@@ -113,6 +113,18 @@ private:
         return file;
     }
 
+    // An emulator whose memory held a pattern, then a write of file with its calibration; it
+    // saves its memory to after.bin. Null when that fails.
+    std::unique_ptr<Radio> radioWrittenWith(const QString &file)
+    {
+        auto radio = std::make_unique<Radio>();
+        if (!writeFileBytes(path("before.bin"), memoryPattern(1024, 5))
+            || !radio->start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")})
+            || runCli({"write", "--port", radio->device(), file, "--calibration"}).status != 0)
+            return nullptr;
+        return radio;
+    }
+
     // What the window writes after opening a data file: the image of its decoded state.
     RadioImage writtenImage(const QString &file)
     {
@@ -343,10 +355,8 @@ void TestCliE2e::bandMismatch()
 void TestCliE2e::verifyListsTheDifferingAddresses()
 {
     const QString file = dataFile("radio.DAT", richState(0));
-    QVERIFY(writeFileBytes(path("before.bin"), memoryPattern(1024, 5)));
-    auto radio = std::make_unique<Radio>();
-    QVERIFY(radio->start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")}));
-    QCOMPARE(runCli({"write", "--port", radio->device(), file, "--calibration"}).status, 0);
+    std::unique_ptr<Radio> radio = radioWrittenWith(file);
+    QVERIFY(radio);
 
     const CliRun equal = runCli({"verify", "--port", radio->device(), file, "--calibration"});
     QCOMPARE(equal.status, 0);
@@ -422,10 +432,8 @@ void TestCliE2e::diffOfTwoFiles()
 void TestCliE2e::diffOfTheRadio()
 {
     const QString file = dataFile("radio.DAT", richState(0));
-    QVERIFY(writeFileBytes(path("before.bin"), memoryPattern(1024, 5)));
-    auto radio = std::make_unique<Radio>();
-    QVERIFY(radio->start({"--unpaced", "--band", "0", "--memory", path("before.bin"), "--save", path("after.bin")}));
-    QCOMPARE(runCli({"write", "--port", radio->device(), file, "--calibration"}).status, 0);
+    std::unique_ptr<Radio> radio = radioWrittenWith(file);
+    QVERIFY(radio);
     const CliRun none = runCli({"diff", "--port", radio->device(), file, "--calibration"});
     QCOMPARE(none.status, 0);
     QCOMPARE(none.out, QByteArray());
